@@ -1,0 +1,23 @@
+# galvora_add_gtest(<name> SOURCES <files...> LIBS <targets...> [ENV <VAR=value...>])
+# One GoogleTest executable, its cases registered with CTest one by one.
+function(galvora_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
+  target_compile_definitions(${name} PRIVATE GALVORA_SIM_DIR="${GALVORA_SIM_DIR}")
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+endfunction()
+
+# galvora_add_qttest(<name> SOURCES <files...> LIBS <targets...>)
+# One Qt Test executable run on the offscreen platform.
+function(galvora_add_qttest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  set_target_properties(${name} PROPERTIES AUTOMOC ON)
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} Qt6::Test Qt6::Widgets)
+  target_compile_definitions(${name} PRIVATE GALVORA_SIM_DIR="${GALVORA_SIM_DIR}")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+endfunction()
