@@ -3,6 +3,7 @@
 // slices so that the user interface stays alive (buttons, timers) while an
 // acquisition waits; the GUI installs its event processing here, tests install
 // whatever they need to observe or to act during a wait.
+#include <cstdint>
 #include <functional>
 
 namespace plateforme {
