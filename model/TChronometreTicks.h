@@ -1,0 +1,19 @@
+#pragma once
+// A stopwatch reading milliseconds on the high-resolution counter.
+#include <cstdint>
+
+class TChronometreTicks {
+public:
+    TChronometreTicks();
+
+    int64_t Frequence = 1000;       // counter ticks per second
+    bool HauteResolution = false;
+    int64_t TickDeDebut = 0;
+    int64_t TickDeMesure = 0;
+    long double IntervalleTemps = 0; // last measured interval, in milliseconds
+
+    void MesureTick(int64_t& lInt) const;
+    void Declenche();
+    // Milliseconds since Declenche.
+    long double Mesure();
+};
