@@ -33,11 +33,20 @@ int decompose(long double x, long double& m)
 {
     int e = static_cast<int>(std::floor(std::log10(std::fabs(x))));
     m = echelle(x, e);
-    // log10 may land one decade off near exact powers of ten.
-    for (int essai = 0; essai < 3 && std::fabs(m) >= 10.0L; ++essai)
-        m = echelle(x, ++e);
-    for (int essai = 0; essai < 3 && std::fabs(m) < 1.0L; ++essai)
-        m = echelle(x, --e);
+    // log10 may land one decade off near exact powers of ten, and the scaling of
+    // extreme values is not exact: nudge m itself, never by recomputing it.
+    while (std::fabs(m) >= 10.0L) {
+        m /= 10.0L;
+        ++e;
+    }
+    while (std::fabs(m) < 1.0L) {
+        m *= 10.0L;
+        --e;
+        if (std::fabs(m) >= 10.0L) { // 0.99999... × 10 rounded up to 10
+            m = std::copysign(1.0L, m);
+            ++e;
+        }
+    }
     return e;
 }
 
