@@ -79,11 +79,16 @@ bool AcquisitionCampusSim::estDeclenchee(int64_t acquis)
 }
 
 // Examines only the samples acquired since the previous call, so waiting for a
-// trigger costs one code per sample, whatever the number of calls.
+// trigger costs one code per sample, whatever the number of calls. One call
+// examines a bounded number of them, so that a caller that comes back after a
+// long while with a very short interval is not held up: the rest waits for
+// the next calls, and the trigger is then simply late.
 bool AcquisitionCampusSim::chercheFranchissement(int64_t acquis)
 {
+    constexpr int64_t examinesParAppel = 2'000'000;
     if (prochainExamine_ >= acquis)
         return false;
+    acquis = std::min(acquis, prochainExamine_ + examinesParAppel);
     const int32_t entree = parametres_.entreeSeuil;
     int32_t precedent = code(entree, prochainExamine_ - 1);
     for (int64_t s = prochainExamine_; s < acquis; ++s) {
