@@ -1,0 +1,58 @@
+#pragma once
+// The REGRESSI data file: the whole file, the variant whose last 25 data
+// lines are held back for the direct hand-over, and the page fragment that
+// adds the measurements to a document already open in REGRESSI.
+#include "display/DonneesCourbes.h"
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <QStringList>
+
+#include <array>
+#include <vector>
+
+// Everything the texts are built from.
+struct TSourceRegressi {
+    const TCourbes* courbes = nullptr;
+    QString nomCentrale;
+    std::vector<float> calibresEAStandard; // full scale of each calibre index, V
+    double t0 = 0;   // green cursor "t = 0"
+    double tFin = 0; // green end cursor
+    QDateTime heureAcq;   // end of the acquisition
+    QDateTime maintenant; // moment of saving
+    int OptionCouleursRegressi = 0;
+    QString cheminProgramme;
+    QLocale locale; // the user's date and time formats and decimal separator
+};
+
+inline constexpr int kNbDernieresLignes = 25;
+inline constexpr int kNbCourbesRegressiMax = 6;
+
+struct TTexteRegressi {
+    QStringList SL;
+    std::array<QString, kNbDernieresLignes> sDerniereLigne;
+};
+
+// The exported points: k0 .. k1 of the curves, between the green cursors.
+struct TPlageExport {
+    int64_t k0 = 0;
+    int64_t k1 = -1;
+    int64_t n() const { return k1 - k0 + 1; }
+};
+TPlageExport plageExport(const TSourceRegressi& source, int64_t retenue = 0);
+
+// The whole file; with `derniereLigne` false the last 25 points go to
+// sDerniereLigne in tab-separated form instead.
+TTexteRegressi prepareSL(const TSourceRegressi& source, bool derniereLigne);
+QStringList prepareSLPage(const TSourceRegressi& source);
+
+// A series name as REGRESSI accepts it: without "[", "]", "{" and "}".
+QString corrigeEnteteReg(const QString& entete1);
+
+// The file name saved for a name chosen in the dialog: everything from the
+// first "." of the file-name part is dropped, then ".rw3" is appended.
+QString nomFichierRegressi(const QString& choisi);
+
+// The proposed name: "Galvora " and the counter on at least 3 digits.
+QString nomPropose(int numAcqDef);

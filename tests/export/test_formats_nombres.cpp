@@ -1,0 +1,45 @@
+#include "export/FormatsNombres.h"
+
+#include <gtest/gtest.h>
+
+TEST(FormatsNombres, GeneralSixDigits)
+{
+    const struct {
+        double x;
+        const char* attendu;
+    } cas[] = {
+        { 0, "0" },
+        { 0.0025, "0.0025" },
+        { 0.5, "0.5" },
+        { -1.25, "-1.25" },
+        { 2, "2" },
+        { 0.00001, "1E-005" },
+        { -0.0000123, "-1.23E-005" },
+        { 0.0001, "0.0001" },
+        { 0.00009999, "9.999E-005" },
+        { 2500000, "2.5E006" },
+        { 999999, "999999" },
+        { 999999.7, "1E006" },
+        { 123.4567891, "123.457" },
+        { 1.0 / 3.0, "0.333333" },
+        { -0.00050000001, "-0.0005" },
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(texteG6(c.x), c.attendu) << c.x;
+}
+
+TEST(FormatsNombres, OtherFormsAndTheUsersSeparator)
+{
+    EXPECT_EQ(texteE2(0.0025), "2.5E-03");
+    EXPECT_EQ(texteE2(120), "1.2E+02");
+    EXPECT_EQ(texteE6(0.0025), "2.50000E-003");
+    EXPECT_EQ(texteE6(0), "0.00000E+000");
+    EXPECT_EQ(texteE6(-12.5), "-1.25000E+001");
+    EXPECT_EQ(texteG3(2.0 / 4096), "0.000488");
+    EXPECT_EQ(texteG3(0.4 / 4096), "9.77E-5");
+    EXPECT_EQ(texteG3(20.0 / 4096), "0.00488");
+    EXPECT_EQ(texteG3(0), "0");
+    EXPECT_EQ(texteG6(0.125, ','), "0,125");
+    EXPECT_EQ(texteG6(1.5e-5, ','), "1,5E-005");
+    EXPECT_EQ(texteE6(0.0025, ','), "2,50000E-003");
+}
