@@ -1,0 +1,134 @@
+#pragma once
+// The graduated screen without its window: geometry, drawing on the
+// off-screen images, live drawing during a run, mouse, zoom, scrolling and
+// the on-screen measurements. The widget (WidgetEcran.h) only shows the
+// image and forwards events here; the main window and the acquisition loop
+// call the methods below.
+#include "display/DessinEcran.h"
+#include "display/GeometrieEcran.h"
+
+#include <QFont>
+#include <QImage>
+#include <array>
+#include <functional>
+#include <string>
+#include <vector>
+
+class TCentrale;
+
+// Text measures of the screen font in bold.
+class TMesureTexteQt : public TMesureTexte {
+public:
+    explicit TMesureTexteQt(const QFont& police);
+    int largeur(const std::string& texte) const override;
+    int hauteur() const override;
+
+private:
+    QFont police_;
+};
+
+enum class TBoutonSouris { gauche, droit };
+
+class TEcran {
+public:
+    TEcran();
+
+    TGeometrieEcran geometrie;
+    TDessinEcran dessin{geometrie};
+    QImage iEcranX;  // the screen
+    QImage bmEX;     // screen after curves and vertical axes, before time axis and cursors
+    QImage bmEcran0; // empty graduated screen (frame acquisitions)
+    QImage bmEcran;  // work picture of frame acquisitions
+
+    // --- Set-up by the main window -------------------------------------
+    // The active unit (not owned); null = no unit. Read at every full redraw.
+    void setCentrale(const TCentrale* centrale);
+    // A fixed description instead of a unit (tests, demos).
+    void setVue(const TVueCentrale& vue);
+    // The curves (owned by the main window; the screen keeps echVM/axeVM).
+    void setCourbes(TCourbes* courbes);
+    // Current colour of each input's curves (clsVX).
+    void setCouleurs(const std::array<TColor, 8>& clsVX);
+    void setModeGeneral(int MG1);
+    // Size coefficients of the window (layout).
+    void setCoefficientsTaille(float coDIMH, float coDimV);
+    // The screen image takes a new size (redimensionnementEcran).
+    void redimensionnementEcran(int largeur, int hauteur);
+    // bmEcran0 := background, vertical axes and time axis.
+    void prepareEcranVide();
+
+    // --- Drawing -------------------------------------------------------
+    void prepareAxesX();
+    void prepareQuadAxes();
+    void dessineEcranN(bool avecCourbes1);
+    void dessineEcranRDE();
+    void dessineEcranRCu();
+    void MAJAxeQuadrille(int p1);
+
+    // --- Zoom and scrolling (buttons and bars of the screen) ----------
+    void zoomHorizontal(int pas); // +1 for "+", -1 for "-"
+    void zoomVertical(int pas);
+    void finDefilement(bool horizontal, int position);
+
+    // --- Acquisition run ----------------------------------------------
+    // Before a run, in state 3: zooms reset and disabled, cursors at 0 and
+    // the duration, axes prepared, screen drawn (kept curves stay visible).
+    void preparePourAcquisition();
+    // Progress of the run (frame acquisitions).
+    TProgresTrame& progres() { return dessin.progres; }
+    // Draws the new points kDebut..kFin of the run's signal i (curve
+    // nbVoiesMesurees + i, input VoiesActivesSignaux[i]) in the current
+    // style; the first point of the run only places the pen.
+    void dessinePointsAcquis(int signal, int64_t kDebut, int64_t kFin);
+    // After the run, in state 2, with the curve records filled.
+    void finAcquisition();
+
+    // --- Mouse ---------------------------------------------------------
+    void sourisEnfoncee(TBoutonSouris bouton, int x, int y);
+    void sourisDeplacee(int x, int y, bool boutonGaucheTenu);
+    void sourisRelachee();
+
+    // --- On-screen measurement panel ----------------------------------
+    void ouvreMesures();  // in state 6
+    void fermeMesures();  // in state 2
+    void choisitAxeMesures(int axe);
+    std::vector<std::string> libellesAxes() const; // CBAxes
+
+    // --- Read-outs ------------------------------------------------------
+    std::string EditSerieP, EditPointP;
+    std::string EditT0M, EditTFM, EditDTM, EditUmaxM, EditUMinM, EditDUM;
+    void affichePointPointe();
+    void afficheMesuresT();
+    void afficheMesuresU();
+
+    // --- Notifications --------------------------------------------------
+    std::function<void()> surRepeint;              // the image changed
+    std::function<void()> surLectures;             // read-outs changed
+    std::function<void()> surTableau;              // MAJTableauFaite := false, then MAJTableau
+    std::function<void(int)> surAxeQuadrille;      // CBAxes shows this axis
+    std::function<void()> surEtatBarres;           // zoom buttons and scroll bars changed
+
+private:
+    struct TTraceLive {
+        bool commence = false;
+        int xColonne = 0;
+        float tAnc = 0, uAnc = 0;
+    };
+    const TCentrale* centrale_ = nullptr;
+    bool vueFixe_ = false;
+    std::vector<TTraceLive> traces_;
+
+    void rafraichitVue();
+    void dessineEcran(bool avecCourbes1);
+    void copieVersBmEX();
+    void dessineCurseursSelonEtat(QImage& image);
+    void repeint();
+    void lecturesChangees();
+    void barresChangees();
+    bool curseurSaisi(int x, int y, int c) const;
+    bool niveauSaisi(int x, int y, int c) const;
+    void videLecturesPointees();
+};
+
+// Series name without "[", "]", "{" and "}".
+std::string sansCrochets(const std::string& nom);
