@@ -1,0 +1,76 @@
+// The calibration block and the conversion of codes to volts and back.
+#include "drivers/v6/LiaisonV6.h"
+#include "drivers/v6/TSYSAMV6.h"
+
+#include <algorithm>
+#include <cmath>
+
+void TSYSAMV6::RecupereCalibration()
+{
+    if (!liaisonV6().liaisonOuverte)
+        return;
+    // Every awaited byte has its time limit: an unplugged unit must not hang
+    // the program. A block that does not arrive whole is dropped and the
+    // previous one kept.
+    const uint32_t delai = kDelaiOctetCalibrage;
+    EcrireUnCaractere('0');
+    if (!AttendreUnCaractereTimeOut('0', delai) || !AttendreUnCaractereTimeOut(':', delai))
+        return;
+    std::array<uint8_t, kTailleCalibrageV6> octets {};
+    for (auto& octet : octets) {
+        char c = 0;
+        if (!LireUnCaractereTimeOut(c, delai))
+            return;
+        octet = static_cast<uint8_t>(c);
+    }
+    if (!AttendreUnCaractereTimeOut('@', delai) || !AttendreUnCaractereTimeOut('\n', delai)
+        || !AttendreUnCaractereTimeOut('\r', delai))
+        return;
+    CalibrageV6 = decodeCalibrageV6(octets);
+    calibrageLu = true;
+    numeroSerie = numeroSerieDe(CalibrageV6);
+}
+
+void TSYSAMV6::MAJCalibrage()
+{
+    a1.resize(nbEAU);
+    b1.resize(nbEAU);
+    for (int i = 0; i < nbEAU && i < 3; ++i) {
+        a1[i].resize(std::max(nbCalEAGV, 1));
+        b1[i].resize(std::max(nbCalEAGV, 1));
+        a1[i][0] = CalibrageV6.AmpliCan[i];
+        b1[i][0] = CalibrageV6.OffsetCan[i];
+    }
+    a1S.resize(std::max<std::size_t>(a1S.size(), 1));
+    b1S.resize(std::max<std::size_t>(b1S.size(), 1));
+    a1S[0] = CalibrageV6.AmpliDac;
+    b1S[0] = CalibrageV6.OffsetDac;
+    // Without a block read, the serial number stays what the constructor
+    // found ("V6Absente" or the answer to "2").
+    if (calibrageLu)
+        numeroSerie = numeroSerieDe(CalibrageV6);
+    for (int i = 0; i < nbEAU && i < int(VoiesX.size()); ++i) {
+        VoiesX[i].ca[0] = VoiesX[i].ca[1] = float(a1[i][0]);
+        VoiesX[i].cb[0] = VoiesX[i].cb[1] = float(b1[i][0]);
+    }
+}
+
+double TSYSAMV6::Ux(int32_t voieX, int32_t vNum)
+{
+    if (voieX < 0 || voieX >= int(VoiesX.size()))
+        return 0.0;
+    const TVoie& v = VoiesX[voieX];
+    return double(vNum) * double(v.ca[0]) + double(v.cb[0]);
+}
+
+int32_t TSYSAMV6::ValUx(int32_t voieX, float U1)
+{
+    if (voieX < 0 || voieX >= int(VoiesX.size()))
+        return 0;
+    const TVoie& v = VoiesX[voieX];
+    const double code = (double(U1) - double(v.cb[0])) / double(v.ca[0]);
+    // An input without calibration (gain 0) has no code for a voltage.
+    if (std::isnan(code))
+        return 0;
+    return int32_t(std::clamp(std::nearbyint(code), 0.0, 4095.0));
+}
