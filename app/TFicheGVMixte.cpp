@@ -1,0 +1,241 @@
+// Creation, destruction and closing of the main window, and its timers.
+#include "app/TFicheGVMixte.h"
+
+#include "app/Messages.h"
+#include "app/TFicheGVMixteTitre.h"
+#include "model/TCentrale.h"
+#include "platform/Systeme.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QPushButton>
+#include <QScreen>
+#include <QToolButton>
+
+const char* const TFicheGVMixte::nomsCentrales[5] = {"SYSAM SP5", "SYSAM V6", "SYSAM CAMPUS", "SIMULATION SP5",
+                                                     "AUDIO"};
+const char* const TFicheGVMixte::nomsPetitsCentrales[5] = {"Sysam SP5", "Sysam V6", "Sysam Campus",
+                                                           "Simulation SP5", "Audio"};
+
+TFicheGVMixte::TFicheGVMixte(const TContexteGV& contexte, QWidget* parent)
+    : QWidget(parent)
+    , contexte_(contexte)
+{
+    if (!contexte_.fabrique)
+        contexte_.fabrique = gv::fabriqueDesPilotes();
+    for (QTimer* timer : {&TimerPresenceSP5, &TimerAcqDir, &TimerFinMesures, &TimerTransfertREGRESSI})
+        connect(timer, &QTimer::timeout, this, [this, timer] { TimerPresenceSP5Timer(timer); });
+    TimerPresenceSP5.setInterval(1000);
+    TimerAcqDir.setInterval(300);
+    TimerTransfertREGRESSI.setInterval(2000);
+    TimerRedimGene.setInterval(100);
+    TimerRedimGene.setSingleShot(true);
+    connect(&TimerRedimGene, &QTimer::timeout, this, &TFicheGVMixte::redimensionnement);
+    if (contexte_.titre)
+        contexte_.titre->etatCentrale = [this] {
+            const TEtatTitre etat = etatPourTitre();
+            return TFicheGVMixteTitre::TEtatCentrale{etat.estSP5, etat.installeeEtPresente};
+        };
+    construitRegions();
+    FormCreate();
+}
+
+TFicheGVMixte::~TFicheGVMixte()
+{
+    if (contexte_.titre)
+        contexte_.titre->etatCentrale = nullptr;
+    FormDestroy();
+}
+
+void TFicheGVMixte::messageTitre(const QString& ligne)
+{
+    if (contexte_.titre)
+        contexte_.titre->ajouteLigneMemo(ligne);
+}
+
+void TFicheGVMixte::FormCreate()
+{
+    initialisation = true;
+    bloqueRedim = true;
+    setWindowTitle(QStringLiteral("Galvora : pilotage des interfaces SYSAM SP5, SYSAM V6 et SYSAM CAMPUS"));
+    // Drawn half transparent while it is built.
+    setWindowOpacity(200 / 255.0);
+    abandon = false;
+    peutFermer = false;
+
+    const QRect zone = screen() ? screen()->availableGeometry() : QRect(0, 0, 1280, 800);
+    larScr = zone.width();
+    hauScr = zone.height();
+    setMinimumSize(640, 480);
+    setGeometry(zone.left() + 5, zone.top() + 5, zone.width() - 10, zone.height() - 50);
+    pParametresReduit = false;
+    pVoiesReduit = false;
+
+    dossierApplication = QDir::currentPath().toStdString();
+    while (dossierApplication.size() > 1 && dossierApplication.back() == '/')
+        dossierApplication.pop_back();
+    reglages.clsV0 = gv::couleursDefaut();
+    reglages.clsVX = reglages.clsV0;
+    optionEffaceTrame = false;
+    modePermanent = false;
+    temp = contexte_.emplacements.temp;
+    dossierDocuments = contexte_.emplacements.dossierDocuments;
+
+    CheminWindows = plateforme::dossierSpecial(plateforme::DOSSIER_SYSTEME);
+    DDA = contexte_.emplacements.DDA;
+    dossierDDAExiste = QDir().mkpath(QString::fromStdString(DDA));
+    nomfichierCAP = DDA + "/CapteursUtilisateursPourGV.cap";
+
+    detectionCentrales();
+
+    lireReglages();
+    LimDureeMDT = 10000000.0;
+    ++reglages.nbUtilisations;
+    if (contexte_.titre)
+        contexte_.titre->setNombreUtilisations(reglages.nbUtilisations);
+    aSupprimer.clear();
+    aMemoriser.clear();
+    typeCentraleActive = 0;
+
+    choisitCentrale();
+
+    if (nbCentralesGerees > 0 && SP5) {
+        bloqueRedim = false;
+        redimensionnement();
+        bloqueRedim = true;
+        if (prepareComposants)
+            prepareComposants();
+        for (QToolButton* bouton : {SBNouveau, SBenregistrerRW3, SBenregistrerTXT, SBTransfertDirectREG,
+                                    SBTransfertDirectExcel, SBtransfertDirectOOLO})
+            bouton->setEnabled(false);
+        acqDirecteEnCours = true;
+        plateforme::listeApplications();
+        OOInstalle = plateforme::applicationInstallee("OPENOFFICE") || plateforme::applicationInstallee("OpenOffice.org");
+        LOInstalle = plateforme::applicationInstallee("LIBREOFFICE") || plateforme::applicationInstallee("LibreOffice.org");
+        msOfficeInstalle = plateforme::applicationInstallee("Microsoft Office") ||
+                           plateforme::applicationInstallee("Microsoft 365");
+        TimerAcqDir.start();
+        TimerPresenceSP5.start();
+    } else {
+        bloqueRedim = false;
+        redimensionnement();
+        bloqueRedim = true;
+        if (prepareComposants)
+            prepareComposants();
+        BAcquisition->setEnabled(false);
+        TimerAcqDir.stop();
+        TimerPresenceSP5.stop();
+        desactiveComposantsAcqSimple();
+    }
+
+    premiereAcq = true;
+    TimerRedimGene.stop();
+    setWindowOpacity(1.0);
+    initialisation = false;
+}
+
+void TFicheGVMixte::showEvent(QShowEvent* event)
+{
+    QWidget::showEvent(event);
+    if (bloqueRedim) {
+        bloqueRedim = false;
+        redimensionnement();
+    }
+}
+
+void TFicheGVMixte::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    FormResize();
+}
+
+void TFicheGVMixte::FormResize()
+{
+    // The layout waits until the user stops resizing.
+    if (!bloqueRedim)
+        TimerRedimGene.start();
+}
+
+void TFicheGVMixte::TimerPresenceSP5Timer(QObject* sender)
+{
+    if (sender == &TimerPresenceSP5) {
+        TimerPresenceSP5Tick();
+    } else if (sender == &TimerAcqDir) {
+        if (surTimerAcqDir)
+            surTimerAcqDir();
+    } else if (sender == &TimerFinMesures) {
+        if (surTimerFinMesures)
+            surTimerFinMesures();
+    }
+    // TimerTransfertREGRESSI: nothing to do.
+}
+
+bool TFicheGVMixte::FormCloseQuery()
+{
+    if (peutFermer)
+        return true;
+    if (MODEGENERAL == 7) {
+        gv::boiteMessage(this, gv::TIconeMessage::Avertissement,
+                         QStringLiteral("Transfert vers Excel en cours; impossible de quitter: attendez la fin du "
+                                        "transfert !"));
+        return false;
+    }
+    if (MODEGENERAL == 8) {
+        gv::boiteMessage(this, gv::TIconeMessage::Avertissement,
+                         QStringLiteral("Transfert vers OpenOffice.Org Calc en cours; impossible de quitter: attendez "
+                                        "la fin du transfert !"));
+        return false;
+    }
+    const auto reponse = gv::boiteMessage(this, gv::TIconeMessage::Question,
+                                          QStringLiteral("Désirez-vous vraiment quitter \"Galvora\" ?"),
+                                          QMessageBox::Yes | QMessageBox::No);
+    if (reponse != QMessageBox::Yes) {
+        typeSortieMP = 1;
+        return false;
+    }
+    if (enregistrerX) {
+        const auto enregistrer = gv::boiteMessage(this, gv::TIconeMessage::Question,
+                                                  QStringLiteral("Désirez-vous enregistrer les mesures ?"),
+                                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (enregistrer == QMessageBox::Cancel)
+            return false;
+        if (enregistrer == QMessageBox::Yes && commandeEnregistrerRW3)
+            commandeEnregistrerRW3();
+        if (commandeRAZ)
+            commandeRAZ();
+        return true;
+    }
+    typeSortieMP = 1;
+    return true;
+}
+
+void TFicheGVMixte::closeEvent(QCloseEvent* event)
+{
+    if (FormCloseQuery())
+        event->accept();
+    else
+        event->ignore();
+}
+
+void TFicheGVMixte::Quitter()
+{
+    bloqueTimerAcqDirecte = true;
+    TimerAcqDir.stop();
+    close();
+}
+
+void TFicheGVMixte::FormDestroy()
+{
+    for (QTimer* timer : {&TimerPresenceSP5, &TimerAcqDir, &TimerFinMesures, &TimerTransfertREGRESSI, &TimerRedimGene})
+        timer->stop();
+    if ((MODEGENERAL == 3 || MODEGENERAL == 5) && SP5)
+        SP5->arreteAcq();
+    ecrireReglages();
+    for (TCentraleInsPre& centrale : centrales)
+        if (centrale.Centrale1 && centrale.Centrale1 != SP5)
+            libereCentrale(centrale.Centrale1, true);
+    centrales.clear();
+    libereCentrale(SP5, true);
+    nettoieFichiersTemporaires();
+}

@@ -1,0 +1,273 @@
+#pragma once
+// The main window: toolbar PBoutons across the top, the settings panel
+// panelParametres at the right, the channel panel PanelVoies along the bottom
+// left, and between them PanelEcranTab with the screen PEcran and the table
+// PTableau separated by Splitter1.
+//
+// Its work is split by responsibility:
+//   TFicheGVMixte.cpp            creation (FormCreate), destruction, closing, timers
+//   TFicheGVMixteRegions.cpp     the regions and their controls
+//   TFicheGVMixteOutils.cpp      the toolbar and its dispatcher
+//   TFicheGVMixteCentrales.cpp   detection, choice and switching of the unit, presence
+//   TFicheGVMixteDisposition.cpp the layout that follows the window's size
+//   TFicheGVMixteReglages.cpp    the persistent settings and the temporary files
+#include "app/Disposition.h"
+#include "app/EmplacementsGV.h"
+#include "app/FabriqueCentrales.h"
+#include "app/ReglagesGV.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <set>
+#include <string>
+#include <vector>
+
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+class QScrollArea;
+class QSplitter;
+class QToolButton;
+class TCentrale;
+class TFicheGVChoixCentrale;
+class TFicheGVMixteTitre;
+
+// One installed unit found at start-up.
+struct TCentraleInsPre {
+    TCentrale* Centrale1 = nullptr; // owned; nullptr once freed
+    std::string nom;
+    std::string nomPetit;
+    bool installee = false;
+    bool presente = false;
+    int32_t typecentrale = 0;
+    std::string cheminDLL;
+    int32_t h1 = 0, w1 = 0;
+    int32_t posDansInfoInterface = 0;
+};
+using TArrayOfTCentraleInsPre = std::vector<TCentraleInsPre>;
+
+// The controls of one input in the channel panel.
+struct TLigneVoie {
+    QLabel* titre = nullptr;         // input name, shown for differential units
+    QCheckBox* active = nullptr;     // "Activée"
+    QComboBox* calibre = nullptr;
+    QLabel* nom = nullptr;           // "u"
+    QLabel* indice = nullptr;
+    QLabel* egal = nullptr;
+    QLineEdit* valeur = nullptr;     // live value
+    QLabel* legende = nullptr;       // curve colour
+};
+
+// What the main window is given by the program entry (or by a test).
+struct TContexteGV {
+    gv::TEmplacementsGV emplacements;
+    gv::TFabriqueCentrales fabrique;
+    TFicheGVMixteTitre* titre = nullptr;
+    TFicheGVChoixCentrale* choix = nullptr;
+};
+
+class TFicheGVMixte : public QWidget {
+    Q_OBJECT
+public:
+    // Names of the unit types 1..5, long and short.
+    static const char* const nomsCentrales[5];
+    static const char* const nomsPetitsCentrales[5];
+
+    explicit TFicheGVMixte(const TContexteGV& contexte, QWidget* parent = nullptr);
+    ~TFicheGVMixte() override;
+
+    // Puts a widget in place of the screen placeholder PEcran (or of the
+    // table PTableau); the window takes it over and lays it out.
+    void remplaceEcran(QWidget* ecran);
+    void remplaceTableau(QWidget* tableau);
+    // Contents of the settings panel's and of the channel panel's scroll boxes.
+    void remplaceContenuParametres(QWidget* contenu);
+    void remplaceContenuVoies(QWidget* contenu);
+
+    // Unit detection and choice.
+    void detectionCentrales();
+    void setCentraleActive(int32_t NouveauTypeCentrale1, bool avecCreation);
+    void reglagesDefautMI();
+    void SBChoixCentraleClick(QToolButton* bouton);
+    // The one handler of the window's timers; `sender` tells them apart.
+    void TimerPresenceSP5Timer(QObject* sender);
+
+    // Layout.
+    void redimensionnement();
+    // Acquisition controls disabled (no unit) or enabled again.
+    void desactiveComposantsAcqSimple();
+    void activeComposantsAcqSimple();
+    // The toolbar's dispatcher.
+    void SBNouveauClick(QToolButton* bouton);
+    void Quitter();
+    // What the title window's unit page shows about the active unit.
+    struct TEtatTitre {
+        bool estSP5 = false;
+        bool installeeEtPresente = false;
+    };
+    TEtatTitre etatPourTitre() const;
+
+    // Hooks for the pieces that come later: the live values (TimerAcqDir), the
+    // end of a run (TimerFinMesures), the screen's own layout, filling the
+    // time-base lists, and the panels' contents after a unit change.
+    std::function<void()> surTimerAcqDir;
+    std::function<void()> surTimerFinMesures;
+    std::function<void()> redimensionnementEcran;
+    std::function<void()> prepareCBTemporels;
+    std::function<void()> prepareComposants;
+    // The save command and the new experiment, asked for when closing with
+    // unsaved measurements.
+    std::function<void()> commandeEnregistrerRW3;
+    std::function<void()> commandeRAZ;
+    // The toolbar commands that other parts provide (new experiment, saving,
+    // transfers, measurements, options), given the button clicked.
+    std::function<void(QToolButton*)> commandeOutil;
+
+    // --- Regions (public: the other parts of the program fill them) ---
+    QFrame* PBoutons = nullptr;
+    QFrame* panelParametres = nullptr;
+    QLabel* LTitreParametres = nullptr;
+    QToolButton* SBReduirePParametres = nullptr;
+    QScrollArea* ScrollBoxParametres = nullptr;
+    QFrame* PanelVoies = nullptr;
+    QToolButton* SBReduirePVoies = nullptr;
+    QScrollArea* ScrollBoxVoies = nullptr;
+    QFrame* PanelEcranTab = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QWidget* PEcran = nullptr;
+    QWidget* PTableau = nullptr;
+
+    // Toolbar.
+    QToolButton* SBNouveau = nullptr;
+    QToolButton* SBenregistrerRW3 = nullptr;
+    QToolButton* SBenregistrerTXT = nullptr;
+    QToolButton* SBTransfertDirectREG = nullptr;
+    QToolButton* SBTransfertDirectExcel = nullptr;
+    QToolButton* SBtransfertDirectOOLO = nullptr;
+    QToolButton* SBMesures = nullptr;
+    QToolButton* SBVoirTableau = nullptr;
+    QToolButton* SBOptions = nullptr;
+    QToolButton* SBAproposDe = nullptr;
+    QToolButton* SBGuide = nullptr;
+    QToolButton* SBQuitter = nullptr;
+    std::vector<QToolButton*> SBCentrales_;
+    QFrame* PPointage = nullptr;
+    QLabel* LSerieP = nullptr;
+    QLineEdit* EditSerieP = nullptr;
+    QLabel* LPointP = nullptr;
+    QLineEdit* EditPointP = nullptr;
+    QFrame* PMessages = nullptr;
+    QLineEdit* EditMessageX = nullptr;
+    QLineEdit* EditPresence = nullptr;
+    QProgressBar* PBarExcel = nullptr;
+
+    // Settings panel (the controls of the time base and trigger come later).
+    QWidget* ContenuParametres = nullptr;
+    QComboBox* CBDureeTotale = nullptr;
+    QComboBox* CBNbPoints = nullptr;
+    QPushButton* BAcquisition = nullptr;
+
+    // Channel panel.
+    QWidget* ContenuVoies = nullptr;
+    std::array<QGroupBox*, 4> GBCanaux {};
+    std::array<QCheckBox*, 4> CBModeDiff {};
+    std::array<TLigneVoie, 8> voies {};
+
+    // Timers, all served by TimerPresenceSP5Timer except the resize timer.
+    QTimer TimerPresenceSP5;
+    QTimer TimerAcqDir;
+    QTimer TimerFinMesures;
+    QTimer TimerTransfertREGRESSI;
+    QTimer TimerRedimGene;
+
+    // --- State ---
+    bool initialisation = true;
+    bool abandon = false;
+    bool peutFermer = false;
+    bool bloqueRedim = true;
+    bool bloqueTimerAcqDirecte = false;
+    bool acqDirecteEnCours = false;
+    bool premiereAcq = true;
+    bool PTableauVisible = false;
+    bool enregistrerX = false;
+    int MODEGENERAL = 0;
+    int typeSortieMP = 0;
+    int modeBalayage = 0;
+    bool modePermanent = false;
+    bool optionEffaceTrame = false;
+    int optionTTE = 1;
+    int optionTTR = 0;
+    double LimDureeMDT = 10000000.0;
+
+    int32_t typeCentraleActive = 0;
+    std::set<int> ListeTypesCentrales;
+    std::set<int> ListeCentralesConnectees;
+    std::string CheminWindows;
+    std::string cheminDLLCentrale;
+    std::string DDA;
+    std::string nomfichierCAP;
+    bool dossierDDAExiste = false;
+    std::string dossierApplication;
+    std::string dossierDocuments;
+    std::string temp;
+    std::array<std::string, 4> cheminsDLLCentrales {};
+    TArrayOfTCentraleInsPre centrales;
+    int32_t nbCentralesConnectees = 0;
+    int32_t nbCentralesGerees = 0;
+    TCentrale* SP5 = nullptr;
+    bool SP5Presente = false;
+    bool OOInstalle = false;
+    bool LOInstalle = false;
+    bool msOfficeInstalle = false;
+
+    gv::TReglagesGV reglages;
+    std::vector<std::string> aSupprimer;
+    std::vector<std::string> aMemoriser;
+
+    // Layout.
+    gv::TDisposition disposition;
+    bool pParametresReduit = false;
+    bool pVoiesReduit = false;
+    int larScr = 0;
+    int hauScr = 0;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    bool FormCloseQuery();
+    void construitRegions();
+    void construitPanneauParametres();
+    void construitPanneauVoies();
+    void construitBoutonsOutils();
+    void construitBoutonsCentrales();
+    void appliqueImagesBoutons();
+    void choisitCentrale();
+    void creeOuRecreeCentrale(int32_t type);
+    void panneauVoiesVide();
+    void panneauVoiesCentrale();
+    void reduitPanneau(bool parametres);
+    void TimerPresenceSP5Tick();
+    void messageTitre(const QString& ligne);
+    void lireReglages();
+    void ecrireReglages();
+    void nettoieFichiersTemporaires();
+    void FormResize();
+    void appliqueDisposition();
+
+    TContexteGV contexte_;
+    QImage feuilleBoutons_;
+    int coteImagesBoutons_ = 0;
+};

@@ -1,0 +1,114 @@
+#include "app/acquisition/BoucleAcquisition.h"
+
+#include "model/UniteMath.h"
+#include "platform/Temps.h"
+
+#include <algorithm>
+
+void TBoucleAcquisition::acquisitionSimple(int32_t premiereCourbe, int32_t modeEnCours)
+{
+    centrale_.trameTerminee = false;
+    drapeaux_.stop = false;
+    centrale_.attenteDeclenchement = true;
+    hote_.afficheMessage(centrale_.modeDecl == kDeclImmediat ? "Acquisition en attente..."
+                                                             : "Attente du déclenchement sur synchro...");
+    traitement_.debut(premiereCourbe);
+    donneesCommencees_ = false;
+
+    centrale_.declencheAcq();
+    drapeaux_.dtAttenteX = 0;
+    drapeaux_.nouveauxParametres = false;
+
+    while (continuer(modeEnCours)) {
+        const int32_t n = centrale_.LireFifo(&FifoSP5);
+        if (!centrale_.acqPeriodiqueEnCours) {
+            // Stopped from outside the loop (button, lost unit).
+            centrale_.arreteAcq();
+            return;
+        }
+        if (n >= 1) {
+            blocRecu(n);
+        } else {
+            hote_.traiteMessages();
+            RetourFIFOZero();
+            hote_.traiteMessages();
+        }
+        centrale_.trameTerminee = donneesCommencees_ && traitement_.recus() > centrale_.nbPts0X - 1;
+    }
+    centrale_.arreteAcq();
+}
+
+bool TBoucleAcquisition::continuer(int32_t modeEnCours) const
+{
+    return centrale_.nbVoiesActivesX > 0 && !centrale_.trameTerminee && drapeaux_.MODEGENERAL == modeEnCours
+        && !drapeaux_.stop && !drapeaux_.nouveauxParametres;
+}
+
+void TBoucleAcquisition::blocRecu(int32_t n)
+{
+    drapeaux_.dtAttenteX = 0;
+    if (!donneesCommencees_) {
+        donneesCommencees_ = true;
+        centrale_.attenteDeclenchement = false;
+        hote_.afficheMessage("Acquisition en cours...");
+        hote_.premieresDonnees();
+        centrale_.getDTPretrig();
+        centrale_.acqPeriodiqueEnCours = true;
+    }
+    const TPointsRecus recus = traitement_.traite(centrale_, courbes_, FifoSP5, n);
+    if (!recus.vide())
+        hote_.pointsRecus(recus, traitement_.ptFront());
+    hote_.traiteMessages();
+}
+
+void TBoucleAcquisition::RetourFIFOZero()
+{
+    const long double tranche = centrale_.tSleepFifo / 1000.0L;
+    if (centrale_.attenteDeclenchement) {
+        plateforme::dors(uint32_t(std::max(centrale_.tSleepFifo, 0)));
+        drapeaux_.dtAttenteX += tranche;
+        if (drapeaux_.dtAttenteX <= centrale_.tAttenteMaxDecl)
+            return;
+        if (centrale_.presentePendantAcq() == -1) {
+            drapeaux_.nouveauxParametres = true;
+            drapeaux_.typeSortieMP = kSortieCentralePerdue;
+        } else {
+            centrale_.tAcqAttDecl = double(centrale_.chronometre.Mesure());
+            // The stopwatch reads milliseconds, the limit is in seconds.
+            if (centrale_.tAcqAttDecl >= 1000.0 * centrale_.tAttenteMaxDecl)
+                hote_.afficheAttenteDeclenchement();
+        }
+        drapeaux_.dtAttenteX = 0;
+        hote_.traiteMessages();
+        return;
+    }
+    if (drapeaux_.dtAttenteX <= 8.0L * tranche) {
+        plateforme::dors(uint32_t(std::max(centrale_.tSleepFifo, 0)));
+        drapeaux_.dtAttenteX += tranche;
+        return;
+    }
+    switch (centrale_.presentePendantAcq()) {
+    case -1:
+        drapeaux_.nouveauxParametres = true;
+        drapeaux_.typeSortieMP = kSortieCentralePerdue;
+        break;
+    case 1:
+        hote_.traiteMessages();
+        drapeaux_.dtAttenteX = 0;
+        break;
+    default:
+        break; // no news: the next empty read asks again
+    }
+}
+
+int32_t tailleBlocFifo(const TCentrale& centrale)
+{
+    const int64_t en100ms = centrale.dt0X > 0 ? arrondiEntier64(0.1L / centrale.dt0X) : kTailleFifoSP5;
+    const int32_t taille = int32_t(std::min<int64_t>(en100ms, kTailleFifoSP5));
+    return std::max({ taille, centrale.nbVoiesSignaux, centrale.nbPtsFifoMin });
+}
+
+int32_t intervalleFinMesures(double dureeTotale0X, int32_t idxPretrig)
+{
+    return arrondiEntier(dureeTotale0X * 1000.0L * (100 - 25 * idxPretrig) / 100.0L);
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The read loop of one acquisition: starts the unit, reads its FIFO block
+// after block, stores and hands the new points to the window, and watches
+// for a trigger that does not come or a unit that vanished. It runs in the
+// user-interface thread and lets the window process its messages after every
+// block; buttons and timers talk to it only through TDrapeauxAcquisition.
+#include "app/acquisition/TraitementBlocs.h"
+
+#include <string>
+
+// Flags of the main window tested once per pass of the loop.
+struct TDrapeauxAcquisition {
+    bool stop = false;
+    bool nouveauxParametres = false;
+    int32_t typeSortieMP = 0;  // 0 none, 1 stopped by the user, 13 unit lost
+    int32_t MODEGENERAL = 0;
+    long double dtAttenteX = 0; // seconds slept on empty reads since the last news
+};
+
+inline constexpr int32_t kSortieUtilisateur = 1;
+inline constexpr int32_t kSortieCentralePerdue = 13;
+
+// What the loop asks of the window.
+class THoteAcquisition {
+public:
+    virtual ~THoteAcquisition() = default;
+    // Shows a text in the message box, painted at once.
+    virtual void afficheMessage(const std::string& texte) = 0;
+    // The first data of the run arrived.
+    virtual void premieresDonnees() = 0;
+    // New points were stored: draw them, show the live values, repaint.
+    virtual void pointsRecus(const TPointsRecus& recus, int64_t ptFront) = 0;
+    virtual void traiteMessages() = 0;
+    // The trigger is slow to come: show the (non-modal) waiting dialog.
+    virtual void afficheAttenteDeclenchement() = 0;
+};
+
+class TBoucleAcquisition {
+public:
+    TBoucleAcquisition(TCentrale& centrale, TCourbes& courbes, TDrapeauxAcquisition& drapeaux, THoteAcquisition& hote)
+        : centrale_(centrale), courbes_(courbes), drapeaux_(drapeaux), hote_(hote)
+    {
+    }
+
+    // One single acquisition, its curves starting at `premiereCourbe`; the
+    // loop runs while MODEGENERAL stays `modeEnCours`.
+    void acquisitionSimple(int32_t premiereCourbe, int32_t modeEnCours = 3);
+
+    // An empty read: wait a little, and check on the unit when nothing comes
+    // for too long.
+    void RetourFIFOZero();
+
+    const TTraitementBlocs& traitement() const { return traitement_; }
+
+private:
+    bool continuer(int32_t modeEnCours) const;
+    void blocRecu(int32_t n);
+
+    TCentrale& centrale_;
+    TCourbes& courbes_;
+    TDrapeauxAcquisition& drapeaux_;
+    THoteAcquisition& hote_;
+    TTraitementBlocs traitement_;
+    TFifoSP5 FifoSP5 {};
+    bool donneesCommencees_ = false;
+};
+
+// Words per FIFO block: about 100 ms of samples, at most a block, at least
+// one sample per signal and the driver's minimum.
+int32_t tailleBlocFifo(const TCentrale& centrale);
+
+// Milliseconds from the first data to the end of the record: the part of the
+// duration that follows the trigger.
+int32_t intervalleFinMesures(double dureeTotale0X, int32_t idxPretrig);

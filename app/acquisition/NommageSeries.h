@@ -1,0 +1,33 @@
+#pragma once
+// Names of the measured series. Runs of the same input are told apart by a
+// letter: the first keeps its name until a second one comes, then both get
+// "a" and "b", the third "c", ... "z", "aa", "ab" ...
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class TNommageSeries {
+public:
+    // A run that does not add its curves to the previous ones starts afresh.
+    void vide();
+
+    // Names curve `indice` (whose name is `noms[indice]`), renaming the first
+    // curve of the same base name when it gets its first sibling.
+    void nomme(std::vector<std::string>& noms, int32_t indice);
+
+    const std::vector<std::string>& sUMesurees() const { return sUMesurees_; }
+    const std::vector<int32_t>& nbUMesurees() const { return nbUMesurees_; }
+    const std::vector<int32_t>& nPrem() const { return nPrem_; }
+
+private:
+    std::vector<std::string> sUMesurees_; // base names met
+    std::vector<int32_t> nbUMesurees_;    // series carrying each
+    std::vector<int32_t> nPrem_;          // index of the first curve of each
+};
+
+// The display unit of a curve from its greatest value: factor and text.
+struct TUniteCourbe {
+    float multVM;
+    const char* sUniteVM;
+};
+TUniteCourbe uniteDeCourbe(float max);

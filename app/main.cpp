@@ -1,0 +1,64 @@
+// Program entry: one copy per user, the title window while the units are
+// detected, then the main window and the message loop.
+#include "app/EmplacementsGV.h"
+#include "app/InstanceUnique.h"
+#include "app/TFicheGVChoixCentrale.h"
+#include "app/TFicheGVMixte.h"
+#include "app/TFicheGVMixteTitre.h"
+#include "platform/PompeMessages.h"
+#include "platform/Systeme.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <memory>
+
+// The version of this executable, read back by versionFichier like the
+// version resource of a Windows program.
+[[gnu::used]] static const char marqueVersion[] = "FileVersion=" GALVORA_VERSION_FICHIER;
+
+int main(int argc, char* argv[])
+{
+    QApplication application(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Galvora"));
+    QApplication::setApplicationDisplayName(QStringLiteral("Galvora"));
+    QApplication::setDesktopFileName(QStringLiteral("galvora"));
+    (void)marqueVersion;
+
+    const QString version =
+        QString::fromStdString(plateforme::versionFichier(QApplication::applicationFilePath().toStdString()));
+
+    const std::unique_ptr<QLockFile> verrou = gv::verrouInstance();
+    if (!verrou)
+        return 0;
+
+    // Long driver waits keep the windows alive.
+    plateforme::installePompeMessages([] { QApplication::processEvents(); });
+
+    auto titre = std::make_unique<TFicheGVMixteTitre>(version);
+    titre->LabelVersion->setText(QStringLiteral("Version ") + version);
+    titre->show();
+    titre->repaint();
+    QApplication::processEvents();
+
+    auto choix = std::make_unique<TFicheGVChoixCentrale>();
+
+    TContexteGV contexte;
+    contexte.emplacements = gv::emplacementsParDefaut();
+    contexte.fabrique = gv::fabriqueDesPilotes();
+    contexte.titre = titre.get();
+    contexte.choix = choix.get();
+    auto fiche = std::make_unique<TFicheGVMixte>(contexte);
+
+    if (fiche->nbCentralesGerees > 0) {
+        titre->ajouteLigneMemo(QStringLiteral("Autres préparations... "));
+        titre->ajouteLigneMemo(QString());
+        titre->ajouteLigneMemo(QStringLiteral("Démarrage terminé"));
+    }
+    fiche->show();
+    titre->raise();
+    titre->demarreFondu();
+    const int resultat = QApplication::exec();
+    fiche.reset();
+    plateforme::installePompeMessages(nullptr);
+    return resultat;
+}
