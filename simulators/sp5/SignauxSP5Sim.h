@@ -11,43 +11,47 @@
 // while bit 4, direct measurement, is clear). Every run therefore sees the
 // same signals at the same instants:
 //
-//     sample m of a run is taken at  t = m * (S + 1) * 100 ns,
+//     sample m of a run is taken at  t = m x (S + 1) x 100 ns
 //
-// S being the 40-bit interval count of registers 4 to 8. With an immediate
-// start, word w of the FIFO is the sample of frame w / nbSignals, so frame k
-// of the record is sample m = k. With a threshold or external trigger, the
-// record starts at sample m0 = mPre - P: mPre is the last sample taken before
-// the trigger (at or before the edge, for the external one) and P is the
-// pre-trigger count of registers 32 to 34 less its margin of 3; frame k is
-// sample m0 + k, and frame P is the last one before the trigger. The trigger
-// is only accepted once the unit holds those P samples (mPre >= P).
+// (sp5simInstantEchantillon), S being the 40-bit interval count of registers
+// 4 to 8. Word w of a record belongs to frame k = w / nbSignals, at position
+// w mod nbSignals of the unit's frame order; frame k holds sample m0 + k:
+// - immediate start: m0 = 0;
+// - threshold or external trigger: m0 = mPre - P, where mPre is the last
+//   sample taken before the trigger (for the external trigger, the last one at
+//   or before the edge) and P is the pre-trigger count of registers 32 to 34
+//   less its margin of 3 (0 when the register holds less than 3). Frame P is
+//   thus the last one before the trigger, frame P + 1 the first after it. The
+//   unit only accepts a trigger once it holds those P samples (mPre >= P).
+// All inputs of a frame are sampled at the same instant.
 //
-// A direct measurement (bit 4 of register 36) reads the inputs at the
-// present instant of the clock, which keeps running between runs.
-//
-// All channels are sampled at the same instant (no skew between inputs).
+// A direct measurement (bit 4 of register 36) reads the inputs at the present
+// instant of the clock, which keeps running between runs.
 //
 // Signal table
 // ------------
-//   input  waveform                          amplitude        frequency
-//   EA0    sine                              5 V              50 Hz
-//   EA1    sine                              2 V              500 Hz
-//   EA2    square 0 V / 5 V, 100 us edges    2.5 V about 2.5  10 Hz
-//   EA3    triangle                          8 V              5 Hz
-//   EA4    sine                              9 V              1 Hz
-//   EA5    sawtooth -6 V .. +6 V (2 % fall)  6 V              2 Hz
-//   EA6    DC level 2.5 V with +/-20 mV of deterministic noise
-//   EA7    sine 0.15 V about +0.02 V         0.15 V           1 kHz
-// Every periodic signal starts at its phase 0 at t = 0: sines and the
-// triangle at their mean value going up, the square at the start of its
-// rising edge, the sawtooth at its lowest value.
+//   input  waveform                              levels                 frequency
+//   EA0    sine                                  +/-5 V                 50 Hz
+//   EA1    sine                                  +/-2 V                 500 Hz
+//   EA2    square, 100 us linear edges           0 V / +5 V             10 Hz
+//   EA3    triangle                              +/-8 V                 5 Hz
+//   EA4    sine                                  +/-9 V                 1 Hz
+//   EA5    sawtooth, rising over 98 % of the     -6 V .. +6 V           2 Hz
+//          period, falling over the last 2 %
+//   EA6    DC level with deterministic noise     2.5 V +/- 20 mV        -
+//   EA7    small sine                            0.02 V +/- 0.15 V      1 kHz
+// Every periodic signal is at its phase 0 at t = 0: sines and the triangle at
+// their mean value going up, the square at the start of its rising edge, the
+// sawtooth at its lowest value. The noise of EA6 depends only on the 100 ns
+// tick of t.
 //
 // External trigger source
 // -----------------------
 // A square wave of 7 Hz (period 1/7 s, about 142.9 ms), high from
 // (n + 1/4) / 7 s to (n + 3/4) / 7 s: rising edges at (n + 0.25) / 7 s,
-// falling edges at (n + 0.75) / 7 s, n = 0, 1, 2... Its edges never fall on
-// the 100 ns sampling grid, so the delay of registers 111 to 114 is exercised.
+// falling edges at (n + 0.75) / 7 s, n = 0, 1, 2... (sp5simFrontDeclExterne).
+// Its edges never fall on the 100 ns sampling grid, so the delay of registers
+// 111 to 114 (80 MHz counts from sample mPre to the edge) is never trivial.
 #include <cmath>
 #include <cstdint>
 
