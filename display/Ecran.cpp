@@ -37,8 +37,15 @@ std::string sansCrochets(const std::string& nom)
 }
 
 TEcran::TEcran()
+    : iEcranX(640, 400, QImage::Format_RGB32), bmEX(640, 400, QImage::Format_RGB32),
+      bmEcran0(640, 400, QImage::Format_RGB32), bmEcran(640, 400, QImage::Format_RGB32)
 {
-    redimensionnementEcran(640, 400);
+    // Nothing is drawn before the first size is given: fonts need the
+    // application object, which may not exist yet.
+    iEcranX.fill(qcouleur(clFondEcran));
+    bmEX.fill(qcouleur(clFondEcran));
+    bmEcran0.fill(qcouleur(clFondEcran));
+    bmEcran.fill(qcouleur(clFondEcran));
 }
 
 void TEcran::setCentrale(const TCentrale* centrale)
@@ -105,7 +112,7 @@ void TEcran::redimensionnementEcran(int largeur, int hauteur)
     largeur = std::max(largeur, 40);
     hauteur = std::max(hauteur, 40);
     TGeometrieEcran& g = geometrie;
-    if (iEcranX.width() != largeur || iEcranX.height() != hauteur) {
+    if (iEcranX.width() != largeur || iEcranX.height() != hauteur || g.larT != largeur || g.hauT != hauteur) {
         iEcranX = QImage(largeur, hauteur, QImage::Format_RGB32);
         bmEX = QImage(largeur, hauteur, QImage::Format_RGB32);
         bmEcran = QImage(largeur, hauteur, QImage::Format_RGB32);

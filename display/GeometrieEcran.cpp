@@ -18,19 +18,18 @@ int tronque(long double x)
     return static_cast<int>(x);
 }
 
-// First and last graduation numbers for a visible range and a step: the
-// small factor keeps a bound that is a whole number of steps.
-int premiereGraduation(long double vMin, long double pas)
+} // namespace
+
+// The small factor keeps a bound that is a whole number of steps.
+int TGeometrieEcran::premiereGraduation(long double vMin, long double pas)
 {
     return tronque(vMin / pas * 1.00005L) + (vMin > 0 ? 1 : 0);
 }
 
-int derniereGraduation(long double vMax, long double pas)
+int TGeometrieEcran::derniereGraduation(long double vMax, long double pas)
 {
     return tronque(vMax / pas * 1.00005L) - (vMax <= 0 ? 1 : 0);
 }
-
-} // namespace
 
 TGeometrieEcran::TGeometrieEcran()
 {
@@ -200,10 +199,10 @@ void TGeometrieEcran::prepareAxesX(const TMesureTexte& mesure)
         xgr2[2] = L + larG + 4;
     }
     if (nbAxes >= 4) {
-        // The fourth axis has its ticks at the left of its own label
-        // column, as the third has at the left of its own.
-        xgr1[3] = L + larG + mDroi1;
-        xgr2[3] = L + larG + mDroi1 + 4;
+        // The fourth axis has no tick extent of its own: its 4-pixel ticks
+        // end where its labels begin, in the gap after the third's labels.
+        xgr1[3] = L + larG + mDroi1 - 2;
+        xgr2[3] = L + larG + mDroi1 - 2;
     }
     if (axeQuadrilleX >= nbAxes)
         axeQuadrilleX = 0;

@@ -138,6 +138,10 @@ public:
     int ecartMinCurseurs() const;
     void elementPointe(int x1, int y1);
 
+    // First and last graduation numbers for a visible range and a step.
+    static int premiereGraduation(long double vMin, long double pas);
+    static int derniereGraduation(long double vMax, long double pas);
+
 private:
     void prepareAxeTemps(double duree);
     // The whole-pixel spacing rule; returns the whole spacing S and

@@ -1,0 +1,41 @@
+#include "display/Clavier.h"
+
+bool toucheDemarreArrete(TToucheEcran touche, int modeGeneral)
+{
+    switch (touche) {
+    case TToucheEcran::echap:
+        return modeGeneral == 3 || modeGeneral == 5;
+    case TToucheEcran::f10:
+        return modeGeneral == 0 || modeGeneral == 1 || modeGeneral == 2 || modeGeneral == 4;
+    default:
+        return false;
+    }
+}
+
+TControleSaisie suivantParEntree(TControleSaisie controle, bool sensActif, bool pretrigActif)
+{
+    using C = TControleSaisie;
+    switch (controle) {
+    case C::CBDureeTotale:
+        return C::CBNbPoints;
+    case C::CBNbPoints:
+        return C::CBDureeTotale;
+    case C::CBTypeDeclenchement:
+        return sensActif ? C::RGSensDeclenchement : C::aucun;
+    case C::RGSensDeclenchement:
+        return C::CBVoieSynchro;
+    case C::CBVoieSynchro:
+        return C::EditUSeuilDecl;
+    case C::EditUSeuilDecl:
+        return pretrigActif ? C::CBPretrigX : C::CBTypeDeclenchement;
+    case C::CBPretrigX:
+        return C::CBTypeDeclenchement;
+    default:
+        return C::aucun;
+    }
+}
+
+int positionApresMolette(int position, int hauteurPanelVoies, int nbPas)
+{
+    return position - nbPas * (hauteurPanelVoies / 20);
+}
