@@ -1,0 +1,58 @@
+#pragma once
+// A unit whose FIFO delivers a prepared list of blocks, converting a code c of
+// input v to c / 100 + v volts, so that every stored value tells which raw
+// sample it came from.
+#include "model/TCentrale.h"
+
+#include <deque>
+#include <vector>
+
+class TCentraleScriptee : public TCentrale {
+public:
+    explicit TCentraleScriptee(std::vector<int32_t> signaux, std::vector<int32_t> positions) : TCentrale(1)
+    {
+        VoiesX.resize(8);
+        VoiesActivesSignaux = signaux;
+        VoiesActivesSignaux.push_back(-1);
+        VoiesActivesX = VoiesActivesSignaux;
+        nbVoiesSignaux = nbVoiesActivesX = int32_t(signaux.size());
+        idxTraitGV = std::move(positions);
+        dt0X = 1e-3;
+        tSleepFifo = 2;
+    }
+
+    // Appends a block of raw 12-bit codes, delivered shifted left by 4.
+    void ajouteBloc(const std::vector<uint16_t>& codes)
+    {
+        TFifoSP5 bloc {};
+        for (std::size_t i = 0; i < codes.size(); ++i)
+            bloc[i] = uint16_t(codes[i] << 4);
+        blocs.push_back({ bloc, int32_t(codes.size()) });
+    }
+
+    double Ux(int32_t voieX, int32_t vNum) override { return vNum / 100.0 + voieX; }
+    void declencheAcq() override
+    {
+        acqPeriodiqueEnCours = true;
+        chronometre.Declenche();
+    }
+    void arreteAcq() override { acqPeriodiqueEnCours = false; ++arrets; }
+    int32_t LireFifo(TPtrFifoSP5 bloc) override
+    {
+        ++lectures;
+        if (blocs.empty())
+            return 0;
+        *bloc = blocs.front().first;
+        const int32_t n = blocs.front().second;
+        blocs.pop_front();
+        return n;
+    }
+    int32_t presentePendantAcq() override { return presence; }
+    void getDTPretrig() override { ++demandesDtPretrig; }
+
+    std::deque<std::pair<TFifoSP5, int32_t>> blocs;
+    int32_t presence = 1;
+    int lectures = 0;
+    int arrets = 0;
+    int demandesDtPretrig = 0;
+};
