@@ -28,8 +28,10 @@
 // The signals on the inputs and the time of each sample: SignauxSP5Sim.h.
 #include <cstdint>
 
-#if defined(_WIN32)
+#if defined(_WIN32) && defined(SP5SIM_CONSTRUCTION)
 #define SP5SIM_API __declspec(dllexport)
+#elif defined(_WIN32)
+#define SP5SIM_API __declspec(dllimport)
 #else
 #define SP5SIM_API __attribute__((visibility("default")))
 #endif
