@@ -225,12 +225,16 @@ int32_t TSYSAMV6::etapeAlignementPretrig(TPtrFifoSP5 bloc)
         if (!lireRangee())
             return 0;
 
-    // The crossing nearest to the end, in either direction.
+    // The crossing nearest to the end, in either direction. Rows are compared
+    // with the threshold code the unit itself triggered on: compared in volts,
+    // the code just reaching it may convert slightly below USeuilDecl and the
+    // crossing the unit saw would be missed.
     const double S = USeuilDecl;
+    const double seuilCode = double(VNESeuilDecl) - 0.5;
     int64_t l = -1;
     for (int64_t g = p; g >= 1; --g) {
-        const int sl = signe(Ux(voieSynchro, codeSynchro(g - 1)) - S);
-        const int sg = signe(Ux(voieSynchro, codeSynchro(g)) - S);
+        const int sl = signe(codeSynchro(g - 1) - seuilCode);
+        const int sg = signe(codeSynchro(g) - seuilCode);
         if (sl * sg == -1) {
             l = g - 1;
             break;
