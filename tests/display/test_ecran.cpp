@@ -1,0 +1,257 @@
+// The screen's handlers: mouse modes, cursors and levels, pointing read-outs,
+// panning, grid-axis choice, keys, and the live drawing of a run.
+#include "Fixtures.h"
+#include "display/Clavier.h"
+#include "display/Couleurs.h"
+#include "display/Ecran.h"
+#include "model/UniteBaseCouleurs.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr double pi = 3.14159265358979323846;
+
+struct Souris : ::testing::Test {
+    TVueCentrale vue;
+    TCourbes courbes;
+    TEcran ecran;
+    TGeometrieEcran& g = ecran.geometrie;
+    int tableaux = 0;
+
+    void SetUp() override { assureApplication(); }
+
+    void monte(const TVueCentrale& v, TCourbes c, int etat = 2)
+    {
+        vue = v;
+        courbes = std::move(c);
+        ecran.setVue(vue);
+        ecran.setCourbes(&courbes);
+        ecran.setModeGeneral(etat);
+        g.t0 = 0;
+        g.tFin = vue.dureeTotale0X;
+        g.t0M = 0;
+        g.tFinM = vue.dureeTotale0X;
+        ecran.surTableau = [this] { ++tableaux; };
+        ecran.redimensionnementEcran(1000, 600);
+    }
+    void monteSinus(int nbPts = 1001)
+    {
+        monte(vueSP5({{0, 0}}, 1, nbPts),
+              courbesDe(1, nbPts, {0}, [](double t) { return 5 * std::sin(2 * pi * t); }));
+    }
+    int xEchantillon(int k) const { return g.xe(k * courbes.dtAX); }
+    int yEchantillon(int i, int k) const { return g.ye(courbes.voiesMesurees[i].echVM, courbes.tv2[i][k]); }
+};
+
+TEST_F(Souris, LeSecondCurseurVertResteAEcartEtDansLAcquisition)
+{
+    monteSinus();
+    const int b = g.ecartMinCurseurs();
+    ASSERT_GT(b, 0);
+    ecran.sourisEnfoncee(TBoutonSouris::gauche, g.xetFX, g.mSup + 5);
+    ASSERT_EQ(g.modeS, 4);
+    ecran.sourisDeplacee(g.xeT0X - 20, g.mSup + 5, true);
+    EXPECT_EQ(g.xetFX, g.xeT0X + b);
+    ecran.sourisDeplacee(g.xeT0X + 333, g.mSup + 5, true);
+    const double n = static_cast<double>(g.tFin) / vue.dt0X;
+    EXPECT_NEAR(n, std::round(n), 1e-3); // a whole number of intervals
+    ecran.sourisDeplacee(g.droiteGraphe() + 50, g.mSup + 5, true);
+    EXPECT_NEAR(static_cast<double>(g.tFin), vue.dureeTotale0X, 1e-6);
+    EXPECT_EQ(g.xetFX, g.xe(vue.dureeTotale0X));
+    EXPECT_LE(g.xetFX, g.droiteGraphe());
+    ecran.sourisRelachee();
+    EXPECT_EQ(g.modeS, 0);
+    EXPECT_EQ(tableaux, 1);
+}
+
+TEST_F(Souris, LePremierCurseurVertSArronditAUnIntervalle)
+{
+    monteSinus();
+    ecran.sourisEnfoncee(TBoutonSouris::gauche, g.xeT0X + 1, g.mSup - 5);
+    ASSERT_EQ(g.modeS, 3);
+    ecran.sourisDeplacee(g.gaucheGraphe() + 333, g.mSup + 100, true);
+    const double n = g.t0 / vue.dt0X;
+    EXPECT_GT(g.t0, 0);
+    EXPECT_NEAR(n, std::round(n), 1e-3);
+    ecran.sourisDeplacee(g.xetFX + 100, g.mSup + 100, true); // not past the second
+    EXPECT_EQ(g.xeT0X, g.xetFX - g.ecartMinCurseurs());
+}
+
+TEST_F(Souris, LeNiveauHautSArreteCinqPixelsAuDessusDuBas)
+{
+    monteSinus();
+    ecran.setModeGeneral(6);
+    ecran.ouvreMesures();
+    EXPECT_FLOAT_EQ(static_cast<float>(g.UMaxM), 9.0f);
+    EXPECT_EQ(ecran.EditUmaxM, "  9.00 V");
+    const int x = g.gaucheGraphe() + 300;
+    ecran.sourisEnfoncee(TBoutonSouris::gauche, x, g.yeUmaxM + 2);
+    ASSERT_EQ(g.modeS, 7);
+    ecran.sourisDeplacee(x, g.yeUMinM + 30, true);
+    EXPECT_EQ(g.yeUmaxM, g.yeUMinM - 5);
+    ecran.sourisRelachee();
+    ecran.sourisEnfoncee(TBoutonSouris::gauche, x, g.yeUMinM);
+    ASSERT_EQ(g.modeS, 8);
+    ecran.sourisDeplacee(x, g.mSup + g.hauG + 40, true); // not below the graph
+    EXPECT_EQ(g.yeUMinM, g.mSup + g.hauG);
+    ecran.sourisRelachee();
+    EXPECT_EQ(tableaux, 2);
+}
+
+TEST_F(Souris, LectureDuPointSurvole)
+{
+    monteSinus();
+    ecran.sourisDeplacee(xEchantillon(250), yEchantillon(0, 250), false);
+    EXPECT_EQ(g.voieMesureeP, 0);
+    EXPECT_EQ(ecran.EditSerieP, "uEA0_M");
+    EXPECT_EQ(ecran.EditPointP.rfind("t = 25", 0), 0u) << ecran.EditPointP;
+    EXPECT_NE(ecran.EditPointP.find("   u = 5.000 V"), std::string::npos) << ecran.EditPointP;
+    ecran.sourisDeplacee(xEchantillon(250), yEchantillon(0, 250) + 60, false);
+    EXPECT_EQ(g.voieMesureeP, -1);
+    EXPECT_EQ(ecran.EditSerieP, "");
+    EXPECT_EQ(ecran.EditPointP, "");
+}
+
+TEST_F(Souris, SurLaDroiteEntreDeuxEchantillons)
+{
+    monte(vueSP5({{0, 0}}, 1, 11), courbesDe(1, 11, {0}, [](double t) { return 8 * t; }));
+    const int x = (xEchantillon(3) + xEchantillon(4)) / 2;
+    const int y = (yEchantillon(0, 3) + yEchantillon(0, 4)) / 2;
+    ecran.sourisDeplacee(x, y, false);
+    EXPECT_EQ(g.voieMesureeP, 0);
+    EXPECT_EQ(g.pointP, -1);
+    EXPECT_EQ(ecran.EditSerieP, "uEA0_M");
+    EXPECT_EQ(ecran.EditPointP, "");
+}
+
+TEST_F(Souris, RienPendantUneAcquisitionEtBoutonDroit)
+{
+    monteSinus();
+    ecran.setModeGeneral(3);
+    ecran.sourisEnfoncee(TBoutonSouris::gauche, g.xetFX, g.mSup + 5);
+    EXPECT_EQ(g.modeS, 0);
+    ecran.setModeGeneral(2);
+    ecran.sourisEnfoncee(TBoutonSouris::droit, g.xetFX, g.mSup + 5);
+    EXPECT_EQ(g.modeS, 1);
+    ecran.sourisRelachee();
+    EXPECT_EQ(g.modeS, 0);
+}
+
+TEST_F(Souris, GlisserLEcranSeulementZoome)
+{
+    monteSinus();
+    const int x = g.gaucheGraphe() + 500, y = g.mSup + 20; // far from the curve
+    ecran.sourisEnfoncee(TBoutonSouris::gauche, x, y);
+    EXPECT_EQ(g.modeS, 0);
+    ecran.zoomHorizontal(1);
+    EXPECT_EQ(g.zoomIndexH, 1);
+    const int xOri = g.xOri;
+    ecran.sourisEnfoncee(TBoutonSouris::gauche, x, y);
+    ASSERT_EQ(g.modeS, 2);
+    ecran.sourisDeplacee(x - 100, y, true);
+    EXPECT_LT(g.xOri, xOri);
+    EXPECT_GE(g.xOri, g.xOriMin);
+    EXPECT_GT(g.SBHor.Position, 0);
+    ecran.sourisDeplacee(x - 120, y, false); // button released meanwhile
+    EXPECT_EQ(g.modeS, 0);
+}
+
+TEST_F(Souris, ChoixDeLAxeDeQuadrillage)
+{
+    monte(vueSP5({{0, 0}, {1, 2}}, 1, 1001),
+          courbesDe(1, 1001, {0, 2}, [](double t) { return 5 * std::sin(2 * pi * t); },
+                    [](double t) { return 0.5 * std::cos(2 * pi * t); }));
+    ASSERT_EQ(g.nbAxes, 2);
+    ecran.sourisEnfoncee(TBoutonSouris::gauche, g.mGau1 + 3, 300); // labels of axis 1
+    EXPECT_EQ(g.axeQuadrilleX, 1);
+    ecran.sourisRelachee();
+    ecran.sourisEnfoncee(TBoutonSouris::gauche, xEchantillon(100), yEchantillon(0, 100)); // curve 0
+    EXPECT_EQ(g.axeQuadrilleX, 0);
+    EXPECT_EQ(g.voieMesureeP, 0);
+    EXPECT_EQ(ecran.EditSerieP, "uEA0_M");
+    ecran.sourisRelachee();
+    ecran.setModeGeneral(6);
+    ecran.ouvreMesures();
+    EXPECT_EQ(ecran.libellesAxes(), (std::vector<std::string>{" +10.0 ", " +1.00 "}));
+    ecran.choisitAxeMesures(1);
+    EXPECT_EQ(g.axeQuadrilleX, 1);
+}
+
+TEST_F(Souris, DeplacerUnCurseurRedessineDepuisLaCopie)
+{
+    monteSinus();
+    const int x = xEchantillon(600), y = yEchantillon(0, 600);
+    const QRgb avant = ecran.iEcranX.pixel(x, y);
+    ASSERT_NE(avant, qRgb(255, 255, 255));
+    for (float& v : courbes.tv2[0])
+        v = 0; // the curves are not drawn again while a cursor moves...
+    ecran.sourisEnfoncee(TBoutonSouris::gauche, g.xetFX, g.mSup + 5);
+    ecran.sourisDeplacee(g.xetFX - 30, g.mSup + 5, true);
+    EXPECT_EQ(ecran.iEcranX.pixel(x, y), avant);
+    ecran.sourisRelachee(); // ...but are on release
+    EXPECT_EQ(ecran.iEcranX.pixel(x, y), qRgb(255, 255, 255));
+}
+
+TEST(Clavier, F10EtEchapSelonLEtat)
+{
+    for (int etat = 0; etat <= 8; ++etat) {
+        bool enCours = etat == 3 || etat == 5;
+        bool arrete = etat == 0 || etat == 1 || etat == 2 || etat == 4;
+        EXPECT_EQ(toucheDemarreArrete(TToucheEcran::echap, etat), enCours) << etat;
+        EXPECT_EQ(toucheDemarreArrete(TToucheEcran::f10, etat), arrete) << etat;
+        EXPECT_FALSE(toucheDemarreArrete(TToucheEcran::entree, etat));
+    }
+}
+
+TEST(Clavier, OrdreDeLaToucheEntree)
+{
+    using C = TControleSaisie;
+    EXPECT_EQ(suivantParEntree(C::CBDureeTotale, true, true), C::CBNbPoints);
+    EXPECT_EQ(suivantParEntree(C::CBNbPoints, true, true), C::CBDureeTotale);
+    EXPECT_EQ(suivantParEntree(C::CBTypeDeclenchement, true, true), C::RGSensDeclenchement);
+    EXPECT_EQ(suivantParEntree(C::CBTypeDeclenchement, false, true), C::aucun);
+    EXPECT_EQ(suivantParEntree(C::RGSensDeclenchement, true, true), C::CBVoieSynchro);
+    EXPECT_EQ(suivantParEntree(C::CBVoieSynchro, true, true), C::EditUSeuilDecl);
+    EXPECT_EQ(suivantParEntree(C::EditUSeuilDecl, true, true), C::CBPretrigX);
+    EXPECT_EQ(suivantParEntree(C::EditUSeuilDecl, true, false), C::CBTypeDeclenchement);
+    EXPECT_EQ(suivantParEntree(C::CBPretrigX, true, true), C::CBTypeDeclenchement);
+    EXPECT_EQ(positionApresMolette(100, 400, 1), 80);
+    EXPECT_EQ(positionApresMolette(100, 400, -2), 140);
+}
+
+// A run drawn block by block: the kept curve stays, the new points appear
+// in the input's colour as they arrive.
+TEST_F(Souris, DessinDUneAcquisitionParBlocs)
+{
+    monte(vueSP5({{2, 0}}, 1, 201), courbesDe(1, 201, {0}, [](double) { return -5.0; }));
+    // The run adds its curve after the kept one.
+    courbes.tv2.emplace_back(201, 0.0f);
+    courbes.voiesMesurees.emplace_back();
+    ecran.setModeGeneral(3);
+    ecran.preparePourAcquisition();
+    EXPECT_EQ(g.zoomIndexH, 0);
+    EXPECT_FALSE(g.boutonsZoom.plusH);
+    const QRgb couleur = qrgbDe(ecran.dessin.clsVX[2]);
+    auto encre = [&](int x1, int x2) {
+        int n = 0;
+        for (int x = x1; x < x2; ++x)
+            for (int y = g.mSup; y < g.mSup + g.hauG; ++y)
+                n += ecran.iEcranX.pixel(x, y) == couleur;
+        return n;
+    };
+    const int milieu = g.xe(0.5);
+    for (int k = 0; k <= 100; ++k)
+        courbes.tv2[1][k] = static_cast<float>(3 * std::sin(k / 10.0));
+    ecran.dessinePointsAcquis(0, 0, 60);
+    ecran.dessinePointsAcquis(0, 61, 100);
+    EXPECT_GT(encre(g.gaucheGraphe(), milieu - 2), 50);
+    EXPECT_EQ(encre(milieu + 2, g.droiteGraphe()), 0);
+    // The kept curve is drawn lightened behind the run.
+    const TColor gardee = courbes.voiesMesurees[0].clVM;
+    EXPECT_EQ(ecran.iEcranX.pixel(g.xe(0.75), g.ye(courbes.voiesMesurees[0].echVM, -5.0f)),
+              qrgbDe(eclaircirCouleur(gardee, 90)));
+}
+
+} // namespace
