@@ -5,17 +5,30 @@ void FileSortieV6::ajouteOctet(uint8_t octet)
     ajouteOctets(std::string(1, static_cast<char>(octet)));
 }
 
+// The last segment is kept even when read out, and reused, so that a run
+// streaming row after row to a reader taking byte after byte allocates nothing.
 void FileSortieV6::ajouteOctets(const std::string& octets)
 {
     if (octets.empty())
         return;
-    if (segments_.empty() || segments_.back().estFlux) {
-        segments_.emplace_back();
-    }
-    Segment& dernier = segments_.back();
-    dernier.octets += octets;
-    dernier.fin = dernier.octets.size();
     taille_ += octets.size();
+    if (!segments_.empty()) {
+        Segment& dernier = segments_.back();
+        if (dernier.debut == dernier.fin) {
+            dernier.estFlux = false;
+            dernier.octets.clear();
+            dernier.debut = 0;
+        }
+        if (!dernier.estFlux) {
+            dernier.octets += octets;
+            dernier.fin = dernier.octets.size();
+            return;
+        }
+    }
+    Segment segment;
+    segment.octets = octets;
+    segment.fin = octets.size();
+    segments_.push_back(std::move(segment));
 }
 
 void FileSortieV6::ajouteFlux(const DescriptionFlux& flux, uint64_t debut, uint64_t fin)
@@ -26,6 +39,13 @@ void FileSortieV6::ajouteFlux(const DescriptionFlux& flux, uint64_t debut, uint6
     if (!segments_.empty()) {
         Segment& dernier = segments_.back();
         if (dernier.estFlux && dernier.flux.numeroRun == flux.numeroRun && dernier.fin == debut) {
+            dernier.fin = fin;
+            return;
+        }
+        if (dernier.debut == dernier.fin) {
+            dernier.estFlux = true;
+            dernier.flux = flux;
+            dernier.debut = debut;
             dernier.fin = fin;
             return;
         }
@@ -49,8 +69,9 @@ size_t FileSortieV6::lit(uint8_t* destination, size_t nombre)
                 : static_cast<uint8_t>(segment.octets[segment.debut]);
             ++segment.debut;
         }
-        if (segment.debut == segment.fin)
-            segments_.pop_front();
+        if (segment.debut < segment.fin || segments_.size() == 1)
+            break;
+        segments_.pop_front();
     }
     taille_ -= lus;
     return lus;

@@ -112,24 +112,29 @@ protected:
     }
 
     // Watches the queue fill row by row, never ahead of the sample clock nor
-    // behind it, then takes every row.
-    std::string recoitLesLignes(const RunAttendu& run)
+    // behind it, and takes every row: at the end in one read, or byte by byte
+    // as they come, the way the driver reads.
+    std::string recoitLesLignes(const RunAttendu& run, bool octetParOctet = false)
     {
         const size_t total = run.octetsParLigne() * static_cast<size_t>(run.nbLignes);
+        std::string recu;
         for (;;) {
             const auto avant = Horloge::now();
-            const DWORD n = enAttente();
+            const size_t emis = recu.size() + enAttente();
             const auto apres = Horloge::now();
             const int64_t auMoins = lignesAcquises(run, secondesDepuis(run.apresDepart, avant));
             const int64_t auPlus = lignesAcquises(run, secondesDepuis(run.avantDepart, apres));
-            EXPECT_GE(n, auMoins * run.octetsParLigne());
-            EXPECT_LE(n, auPlus * run.octetsParLigne());
-            EXPECT_EQ(n % run.octetsParLigne(), 0u);
-            if (n >= total || secondesDepuis(run.avantDepart) > 2.0)
+            EXPECT_GE(emis, auMoins * run.octetsParLigne());
+            EXPECT_LE(emis, auPlus * run.octetsParLigne());
+            EXPECT_EQ(emis % run.octetsParLigne(), 0u);
+            if (emis >= total || secondesDepuis(run.avantDepart) > 2.0)
                 break;
-            std::this_thread::sleep_for(std::chrono::microseconds(700));
+            if (octetParOctet && emis > recu.size())
+                recu += lit(1);
+            else
+                std::this_thread::sleep_for(std::chrono::microseconds(700));
         }
-        return lit(total);
+        return recu + lit(total - recu.size());
     }
 
     static void verifieLesEchantillons(const RunAttendu& run, const std::string& octets)
@@ -182,7 +187,7 @@ TEST_F(AcquisitionV6, SlowRunStreamsAsItSamples)
     demarre('G', run);
     attendsLeDeclenchement(run, 0);
     EXPECT_EQ(lit(1), ":");
-    const std::string octets = recoitLesLignes(run);
+    const std::string octets = recoitLesLignes(run, true);
     EXPECT_GE(secondesDepuis(run.avantDepart), 19 * 2e-3);
     verifieLesEchantillons(run, octets);
     verifieRepos();
