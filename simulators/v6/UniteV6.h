@@ -3,6 +3,25 @@
 // receives, answers its text commands in frames ":" text "@" LF CR, and runs
 // acquisitions whose samples come out at the programmed period, computed from
 // the signals of SignauxV6Sim.h only when the host reads them.
+//
+// Commands have a fixed length; the answer follows the last character's echo.
+//   ESC          stops a run or drops a half-typed command; echo only
+//   "I"          settings back to power-on values            -> "OK"
+//   "2"          serial number                               -> the number
+//   "0"          ":" then the 128-byte calibration block, "@" LF CR
+//   "V0h0h0h0h0h" physical inputs 0/2/4 of the words of a row, F none -> "OK"
+//   "Phhhh"      sampling period (see SignauxV6Sim.h)        -> "OK"
+//   "Nhhhh"      rows sent per run, at least 1               -> "OK"
+//   "Emxysssd"   trigger: m 0 none, 1 external, 2/3 rising/falling threshold
+//                sss on physical input d; x, y not used      -> "OK"
+//   "Ohhhh"      rows kept before the trigger                -> "OK"
+//   "Ad"         direct measurement of physical input d      -> three hex digits
+//   "F" / "G"    fast / slow start (echo, then the trigger report ":DECL@" LF CR
+//                when it triggers; fast: rows after "D" and ":", slow: ":" and rows)
+// A malformed or impossible setting is answered by an empty frame ":@" LF CR
+// and changes nothing. Power-on values: no input, P0000, no rows, no trigger,
+// no pre-trigger rows. Any other byte is echoed and ignored, as is every byte
+// but ESC (and "D" once triggered in fast mode) during a run.
 #include "simulators/v6/FileSortieV6.h"
 
 #include <array>
