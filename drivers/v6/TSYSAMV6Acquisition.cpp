@@ -195,7 +195,9 @@ bool TSYSAMV6::lireRangee()
 
 int32_t TSYSAMV6::codeSynchro(int64_t rangee) const
 {
-    return RAMAcq[std::size_t(rangee * nbVoiesActivesX + voieSynchroVA)] >> 4;
+    // A trigger position left over from other inputs stays inside the row.
+    const int position = voieSynchroVA >= 0 && voieSynchroVA < nbVoiesActivesX ? voieSynchroVA : 0;
+    return RAMAcq[std::size_t(rangee * nbVoiesActivesX + position)] >> 4;
 }
 
 int32_t TSYSAMV6::etapeAlignementPretrig(TPtrFifoSP5 bloc)

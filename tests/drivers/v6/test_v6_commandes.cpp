@@ -255,6 +255,11 @@ TEST(CommandesV6, ConstructorDefaultsAndNames)
     EXPECT_EQ(v6->modeDecl, 0);
     EXPECT_FLOAT_EQ(v6->tAttenteMaxDecl, 0.5f);
     EXPECT_EQ(v6->VNESeuilDecl, 2048);
+    EXPECT_EQ(v6->ITeHINT,
+              "Intervalle de temps entre deux points de mesures : \n\rvous ne pouvez pas le modifier. \n\r- Lorsque "
+              "la durée totale est supérieure ou égale à 1s, \n\ril s'agit d'un multiple entier de 1 ms. \n\r- "
+              "Lorsque la durée totale est inférieure à 1s, il s'agit \n\rd'un multiple entier de 10 µs X le "
+              "nombre de voies activées.");
     EXPECT_EQ(v6->sEntrees[2], "EA3");
     EXPECT_EQ(v6->GBCanauxCaption[1], "EA 2");
     EXPECT_EQ(v6->calibresDispo[1], -1);
