@@ -255,3 +255,64 @@ TEST_F(Souris, DessinDUneAcquisitionParBlocs)
 }
 
 } // namespace
+
+#include "display/VueCentraleDe.h"
+#include "model/TCentrale.h"
+
+namespace {
+
+// An SP5-like unit model with input 3 active on the 0.2 V calibre.
+void prepareCentrale(TCentrale& c)
+{
+    c.nbEAU = 8;
+    c.nbCalEAGV = 4;
+    c.calibresEAStandard = {10, 5, 1, 0.2f};
+    c.calibresDispo = {10, 5, 1, 0, -1, -1, -1, -1};
+    c.twCals_ = {" +10.0 ", " +5.00 ", " +1.00 ", " +0.200 "};
+    c.VoiesX.assign(8, TVoie{});
+    c.VoiesX[3].active = true;
+    c.VoiesX[3].idxCalibreUt = 3;
+    c.VoiesActivesX = {3, -1};
+    c.VoiesActivesSignaux = {3, -1};
+    c.nbVoiesActivesX = c.nbVoiesSignaux = 1;
+    c.dureeTotale0X = 0.01;
+    c.nbPts0X = c.nbPtsAffX = 1001;
+    c.dt0X = 1e-5;
+    c.modeDecl = kDeclSeuil;
+    c.tPretrig = 0.0025f;
+}
+
+TEST(Centrale, LEcranLitLaCentraleAChaqueRedessin)
+{
+    assureApplication();
+    EXPECT_FALSE(vueDe(nullptr).presente);
+    TCentrale centrale(1);
+    prepareCentrale(centrale);
+    TVueCentrale vue = vueDe(&centrale);
+    EXPECT_TRUE(vue.presente);
+    EXPECT_TRUE(vue.actives[3]);
+    EXPECT_EQ(vue.idxCalibreUt[3], 3);
+    EXPECT_DOUBLE_EQ(vue.pleineEchelle(3), 0.2);
+    EXPECT_EQ(vue.VoiesActivesSignaux[0], 3);
+
+    TCourbes courbes;
+    TEcran ecran;
+    ecran.setCentrale(&centrale);
+    ecran.setCourbes(&courbes);
+    ecran.redimensionnementEcran(800, 500);
+    EXPECT_EQ(ecran.geometrie.AxesX[0].calA, 3);
+    EXPECT_EQ(ecran.geometrie.axeT.sp10Mult, "-3");
+    // The pre-trigger mark of a threshold trigger, red dash-dot.
+    const int x = ecran.geometrie.xe(centrale.tPretrig);
+    int rouges = 0;
+    for (int y = ecran.geometrie.mSup; y < ecran.geometrie.mSup + ecran.geometrie.hauG; ++y)
+        rouges += ecran.iEcranX.pixel(x, y) == qRgb(255, 0, 0);
+    EXPECT_GT(rouges, 20);
+    centrale.VoiesX[3].idxCalibreUt = 1;
+    centrale.dureeTotale0X = 1;
+    ecran.dessineEcranN(true);
+    EXPECT_EQ(ecran.geometrie.AxesX[0].calA, 1);
+    EXPECT_EQ(ecran.geometrie.axeT.sp10Mult, "");
+}
+
+} // namespace
