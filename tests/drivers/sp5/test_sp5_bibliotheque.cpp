@@ -5,8 +5,12 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 using faux_sp5::Crochets;
 
@@ -379,4 +383,26 @@ TEST(SP5Bibliotheque, MemoOfCoefficients)
     sp5.b1[3][1] = 99.0;
     sp5.RestitueCalibrage(memo);
     EXPECT_DOUBLE_EQ(sp5.b1[3][1], ancien);
+}
+
+TEST(SP5Bibliotheque, PresenceRetriesALibraryMissingAtStart)
+{
+    namespace fs = std::filesystem;
+    const fs::path dossier = fs::temp_directory_path() / ("galvora-sp5-" + std::to_string(::getpid()));
+    fs::create_directories(dossier);
+    const std::string chemin = (dossier / "SP5.DLL").string();
+    {
+        TSP5 sp5(chemin, 1);
+        EXPECT_FALSE(sp5.CentraleInstallee);
+        EXPECT_FALSE(sp5.Presente());
+        fs::copy_file(faux_sp5::complet(), chemin);
+        Crochets faux(chemin);
+        EXPECT_TRUE(sp5.Presente());
+        EXPECT_TRUE(sp5.CentraleInstallee);
+        sp5.RecupereCalibration();
+        sp5.MAJCalibrage();
+        EXPECT_EQ(sp5.numeroSerie, "FAUX0042");
+        EXPECT_GT(sp5.a1[0][0], 0.0);
+    }
+    fs::remove_all(dossier);
 }
