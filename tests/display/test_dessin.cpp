@@ -303,3 +303,41 @@ TEST_F(Dessin, LegendeEtIntervalle)
 }
 
 } // namespace
+
+#include "display/ParametresTemps.h"
+#include "model/UniteBaseChaines.h"
+
+namespace {
+
+TEST(ParametresTemps, DureeChoisieDansLaListeOuEcrite)
+{
+    const std::vector<std::string> items = {"1 ms", "2 ms", "5 ms", "10 ms", "1 s"};
+    EXPECT_EQ(indexDureeDansListe(items, 0.002), 1);
+    EXPECT_EQ(indexDureeDansListe(items, 0.002003), 1); // within 0.2 %
+    EXPECT_EQ(indexDureeDansListe(items, 0.00201), -1);
+    EXPECT_EQ(indexDureeDansListe(items, 3), -1);
+    EXPECT_EQ(texteDureeTotale(2000), "2000 s");
+    EXPECT_EQ(texteDureeTotale(0.0125), formatValeur(4, styleIngenieur, 0.0125) + "s");
+}
+
+} // namespace
+
+namespace {
+
+TEST(TexteGeneral, ChiffresSignificatifsEtExposant)
+{
+    const char sep = separateurDecimal();
+    auto avecSeparateur = [sep](std::string s) {
+        for (char& c : s)
+            if (c == '.')
+                c = sep;
+        return s;
+    };
+    EXPECT_EQ(texteGeneral(0.6000000089, 6), avecSeparateur("0.6"));
+    EXPECT_EQ(texteGeneral(-2, 6), "-2");
+    EXPECT_EQ(texteGeneral(-0.0, 6), "0");
+    EXPECT_EQ(texteGeneral(0.00002, 6), "2E-5");
+    EXPECT_EQ(texteGeneral(1.23456789, 4), avecSeparateur("1.235"));
+}
+
+} // namespace
