@@ -60,7 +60,10 @@ void TFicheGVMixte::FormCreate()
     bloqueRedim = true;
     setWindowTitle(QStringLiteral("Galvora : pilotage des interfaces SYSAM SP5, SYSAM V6 et SYSAM CAMPUS"));
     // Drawn half transparent while it is built.
-    setWindowOpacity(200 / 255.0);
+    const bool avecOpacite = QGuiApplication::platformName() != QLatin1String("offscreen") &&
+                             QGuiApplication::platformName() != QLatin1String("minimal");
+    if (avecOpacite)
+        setWindowOpacity(200 / 255.0);
     abandon = false;
     peutFermer = false;
 
@@ -131,7 +134,8 @@ void TFicheGVMixte::FormCreate()
 
     premiereAcq = true;
     TimerRedimGene.stop();
-    setWindowOpacity(1.0);
+    if (avecOpacite)
+        setWindowOpacity(1.0);
     initialisation = false;
 }
 

@@ -101,7 +101,7 @@ void TFicheGVMixte::appliqueDisposition()
     LTitreParametres->setVisible(!pParametresReduit);
     SBReduirePParametres->setGeometry(std::max(largeurParametres - d.coteBoutonReduitParametres - 2, 1), 2,
                                       d.coteBoutonReduitParametres, d.coteBoutonReduitParametres);
-    SBReduirePParametres->setText(pParametresReduit ? QStringLiteral("«") : QStringLiteral("»"));
+    SBReduirePParametres->setArrowType(pParametresReduit ? Qt::LeftArrow : Qt::RightArrow);
     ScrollBoxParametres->setGeometry(0, d.hauteurTitreParametres, largeurParametres,
                                      d.panelParametres.hauteur - d.hauteurTitreParametres);
     ScrollBoxParametres->setVisible(!pParametresReduit);
@@ -111,7 +111,7 @@ void TFicheGVMixte::appliqueDisposition()
     PanelVoies->setGeometry(rectangle(d.PanelVoies));
     SBReduirePVoies->setGeometry(1, 1, d.coteBoutonReduitVoies, d.coteBoutonReduitVoies);
     hauteurPolice(SBReduirePVoies, d.policeBoutonReduitVoies);
-    SBReduirePVoies->setText(pVoiesReduit ? QStringLiteral("¯") : QStringLiteral("_"));
+    SBReduirePVoies->setArrowType(pVoiesReduit ? Qt::UpArrow : Qt::DownArrow);
     const int xVoies = d.coteBoutonReduitVoies + 3;
     ScrollBoxVoies->setGeometry(xVoies, 1, std::max(d.PanelVoies.largeur - xVoies - 2, 0),
                                 std::max(d.PanelVoies.hauteur - 2, 0));

@@ -91,7 +91,7 @@ void TFicheGVMixte::construitPanneauParametres()
     LTitreParametres->setPalette(palette);
     SBReduirePParametres = new QToolButton(panelParametres);
     SBReduirePParametres->setObjectName(QStringLiteral("SBReduirePParametres"));
-    SBReduirePParametres->setText(QStringLiteral("»"));
+    SBReduirePParametres->setArrowType(Qt::RightArrow);
     SBReduirePParametres->setToolTip(QStringLiteral("Réduire/Restaurer le panneau des réglages temporels"));
     connect(SBReduirePParametres, &QToolButton::clicked, this, [this] { reduitPanneau(true); });
     ScrollBoxParametres = boiteDefilement(panelParametres, "ScrollBoxParametres");
@@ -127,22 +127,28 @@ void TFicheGVMixte::construitPanneauVoies()
     PanelVoies = panneau(this, "PanelVoies");
     SBReduirePVoies = new QToolButton(PanelVoies);
     SBReduirePVoies->setObjectName(QStringLiteral("SBReduirePVoies"));
-    SBReduirePVoies->setText(QStringLiteral("¯"));
+    SBReduirePVoies->setArrowType(Qt::DownArrow);
     SBReduirePVoies->setToolTip(QStringLiteral("Réduire/Restaurer le panneau de réglage des voies"));
     connect(SBReduirePVoies, &QToolButton::clicked, this, [this] { reduitPanneau(false); });
     ScrollBoxVoies = boiteDefilement(PanelVoies, "ScrollBoxVoies");
 
     ContenuVoies = new QWidget;
     auto* rangee = new QHBoxLayout(ContenuVoies);
+    rangee->setContentsMargins(2, 0, 2, 0);
+    rangee->setSpacing(4);
     for (int canal = 0; canal < 4; ++canal) {
         GBCanaux[canal] = new QGroupBox(QStringLiteral(" Voie/Canal %1 ").arg(canal + 1), ContenuVoies);
         auto* grille = new QGridLayout(GBCanaux[canal]);
+        grille->setContentsMargins(4, 2, 4, 2);
+        grille->setHorizontalSpacing(4);
+        grille->setVerticalSpacing(2);
         CBModeDiff[canal] = new QCheckBox(QStringLiteral("Mode différentiel"));
-        grille->addWidget(CBModeDiff[canal], 0, 0, 1, 6);
-        // Input c and input c + 4 share channel c.
+        grille->addWidget(CBModeDiff[canal], 0, 0, 1, 3);
+        // Input c and input c + 4 share channel c; each input takes two lines:
+        // its name, activation and calibre, then its live value and colour.
         for (int rang = 0; rang < 2; ++rang) {
             TLigneVoie& ligne = voies[canal + 4 * rang];
-            const int y = 1 + 3 * rang;
+            const int y = 1 + 2 * rang;
             ligne.titre = new QLabel;
             ligne.active = new QCheckBox(QStringLiteral("Activée"));
             ligne.calibre = new QComboBox;
@@ -155,16 +161,17 @@ void TFicheGVMixte::construitPanneauVoies()
             ligne.legende->setFixedSize(24, 6);
             ligne.legende->setAutoFillBackground(true);
             grille->addWidget(ligne.titre, y, 0);
-            grille->addWidget(ligne.active, y, 1, 1, 2);
-            grille->addWidget(ligne.legende, y, 3, 1, 3, Qt::AlignRight);
-            grille->addWidget(ligne.calibre, y + 1, 0, 1, 6);
+            grille->addWidget(ligne.active, y, 1);
+            grille->addWidget(ligne.calibre, y, 2);
             auto* mesure = new QHBoxLayout;
             mesure->setSpacing(1);
             mesure->addWidget(ligne.nom);
             mesure->addWidget(ligne.indice);
             mesure->addWidget(ligne.egal);
             mesure->addWidget(ligne.valeur, 1);
-            grille->addLayout(mesure, y + 2, 0, 1, 6);
+            mesure->addSpacing(4);
+            mesure->addWidget(ligne.legende);
+            grille->addLayout(mesure, y + 1, 0, 1, 3);
         }
         rangee->addWidget(GBCanaux[canal]);
     }

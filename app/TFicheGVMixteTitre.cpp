@@ -218,7 +218,11 @@ void TFicheGVMixteTitre::ajouteLigneMemo(const QString& ligne)
 void TFicheGVMixteTitre::setAlpha(int alpha)
 {
     alpha_ = alpha;
-    setWindowOpacity(alpha_ / 255.0);
+    // Platforms without windows on a screen have no opacity either.
+    static const bool avecOpacite = QGuiApplication::platformName() != QLatin1String("offscreen") &&
+                                    QGuiApplication::platformName() != QLatin1String("minimal");
+    if (avecOpacite)
+        setWindowOpacity(alpha_ / 255.0);
 }
 
 void TFicheGVMixteTitre::demarreFondu()
