@@ -11,6 +11,15 @@
 #include <utility>
 #include <vector>
 
+#if defined(__SANITIZE_ADDRESS__)
+// The system's font configuration library keeps a few allocations for the
+// life of the process; they are not the program's.
+extern "C" const char* __lsan_default_suppressions()
+{
+    return "leak:libfontconfig\n";
+}
+#endif
+
 // Fonts need an application object; the tests run on the offscreen platform.
 inline void assureApplication()
 {
