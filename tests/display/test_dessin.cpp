@@ -12,7 +12,7 @@
 
 namespace {
 
-struct Dessin : ::testing::Test {
+struct EcranDessin : ::testing::Test {
     void SetUp() override { assureApplication(); }
 };
 
@@ -49,7 +49,7 @@ bool rouge(QRgb c)
     return qRed(c) > 200 && qGreen(c) < 80 && qBlue(c) < 80;
 }
 
-TEST_F(Dessin, DecoupageDesMarques)
+TEST_F(EcranDessin, DecoupageDesMarques)
 {
     struct Cas {
         std::string texte;
@@ -74,7 +74,7 @@ TEST_F(Dessin, DecoupageDesMarques)
     }
 }
 
-TEST_F(Dessin, ExposantDessineAuDessusDeLaLigneDeBase)
+TEST_F(EcranDessin, ExposantDessineAuDessusDeLaLigneDeBase)
 {
     QImage image = imageBlanche(300, 80);
     QFont police;
@@ -101,7 +101,7 @@ TEST_F(Dessin, ExposantDessineAuDessusDeLaLigneDeBase)
     EXPECT_GE(derniereLigneEncree(image, xSuite, xSuite + mN.horizontalAdvance(" s")), ligneDeBase - 2);
 }
 
-TEST_F(Dessin, CrochetDoubleDessineTelQuel)
+TEST_F(EcranDessin, CrochetDoubleDessineTelQuel)
 {
     QFont police;
     police.setPixelSize(24);
@@ -120,7 +120,7 @@ TEST_F(Dessin, CrochetDoubleDessineTelQuel)
     EXPECT_EQ(avecMarque, attendu);
 }
 
-TEST_F(Dessin, FondEtLimitesDuTexte)
+TEST_F(EcranDessin, FondEtLimitesDuTexte)
 {
     QFont police;
     police.setPixelSize(16);
@@ -138,7 +138,7 @@ TEST_F(Dessin, FondEtLimitesDuTexte)
 
 // A graph of 500 columns from x = 100, 500 pixels per second, 100 pixels
 // per volt around y = 210.
-struct Styles : Dessin {
+struct EcranStyles : EcranDessin {
     TGeometrieEcran g;
     TDessinEcran dessin{g};
     TCourbes courbes;
@@ -162,7 +162,7 @@ struct Styles : Dessin {
     }
 };
 
-TEST_F(Styles, PalierUnPixelParColonne)
+TEST_F(EcranStyles, PalierUnPixelParColonne)
 {
     prepare([](int64_t) { return 1.0; });
     QImage image = imageBlanche(700, 450);
@@ -175,7 +175,7 @@ TEST_F(Styles, PalierUnPixelParColonne)
     EXPECT_EQ(compte(image, QRect(601, 0, 99, 450), [](QRgb c) { return c != qRgb(255, 255, 255); }), 0);
 }
 
-TEST_F(Styles, LesLongsSegmentsSontPlusPales)
+TEST_F(EcranStyles, LesLongsSegmentsSontPlusPales)
 {
     // 10-pixel swings in the first half, 200-pixel swings in the second.
     prepare([](int64_t k) { return k % 2 == 0 ? 0.0 : (k < 10000 ? 0.1 : 2.0); });
@@ -190,7 +190,7 @@ TEST_F(Styles, LesLongsSegmentsSontPlusPales)
     EXPECT_EQ(dessin.eclaircissementSegment(200), 3);
 }
 
-TEST_F(Styles, CroixDeStyleDeux)
+TEST_F(EcranStyles, CroixDeStyleDeux)
 {
     prepare([](int64_t) { return 1.0; });
     QImage image = imageBlanche(700, 450);
@@ -205,7 +205,7 @@ TEST_F(Styles, CroixDeStyleDeux)
     EXPECT_EQ(image.pixel(125, 106), qRgb(200, 0, 0));
 }
 
-struct EcranComplet : Dessin {
+struct EcranComplet : EcranDessin {
     TVueCentrale vue;
     TCourbes courbes;
     TEcran ecran;
@@ -288,7 +288,7 @@ TEST_F(EcranComplet, SansCentraleUnEcranGradue)
     EXPECT_EQ(ecran.iEcranX.pixel(2, 2), qrgbDe(clFondEcran));
 }
 
-TEST_F(Dessin, LegendeEtIntervalle)
+TEST_F(EcranDessin, LegendeEtIntervalle)
 {
     QImage legende(42, 21, QImage::Format_RGB32);
     dessineLegende(legende, couleurRGB(0, 66, 133));
@@ -309,7 +309,7 @@ TEST_F(Dessin, LegendeEtIntervalle)
 
 namespace {
 
-TEST(ParametresTemps, DureeChoisieDansLaListeOuEcrite)
+TEST(EcranParametresTemps, DureeChoisieDansLaListeOuEcrite)
 {
     const std::vector<std::string> items = {"1 ms", "2 ms", "5 ms", "10 ms", "1 s"};
     EXPECT_EQ(indexDureeDansListe(items, 0.002), 1);
@@ -324,7 +324,7 @@ TEST(ParametresTemps, DureeChoisieDansLaListeOuEcrite)
 
 namespace {
 
-TEST(TexteGeneral, ChiffresSignificatifsEtExposant)
+TEST(EcranTexteGeneral, ChiffresSignificatifsEtExposant)
 {
     const char sep = separateurDecimal();
     auto avecSeparateur = [sep](std::string s) {

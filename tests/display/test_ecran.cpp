@@ -13,7 +13,7 @@ namespace {
 
 constexpr double pi = 3.14159265358979323846;
 
-struct Souris : ::testing::Test {
+struct EcranSouris : ::testing::Test {
     TVueCentrale vue;
     TCourbes courbes;
     TEcran ecran;
@@ -45,7 +45,7 @@ struct Souris : ::testing::Test {
     int yEchantillon(int i, int k) const { return g.ye(courbes.voiesMesurees[i].echVM, courbes.tv2[i][k]); }
 };
 
-TEST_F(Souris, LeSecondCurseurVertResteAEcartEtDansLAcquisition)
+TEST_F(EcranSouris, LeSecondCurseurVertResteAEcartEtDansLAcquisition)
 {
     monteSinus();
     const int b = g.ecartMinCurseurs();
@@ -66,7 +66,7 @@ TEST_F(Souris, LeSecondCurseurVertResteAEcartEtDansLAcquisition)
     EXPECT_EQ(tableaux, 1);
 }
 
-TEST_F(Souris, LePremierCurseurVertSArronditAUnIntervalle)
+TEST_F(EcranSouris, LePremierCurseurVertSArronditAUnIntervalle)
 {
     monteSinus();
     ecran.sourisEnfoncee(TBoutonSouris::gauche, g.xeT0X + 1, g.mSup - 5);
@@ -79,7 +79,7 @@ TEST_F(Souris, LePremierCurseurVertSArronditAUnIntervalle)
     EXPECT_EQ(g.xeT0X, g.xetFX - g.ecartMinCurseurs());
 }
 
-TEST_F(Souris, LeNiveauHautSArreteCinqPixelsAuDessusDuBas)
+TEST_F(EcranSouris, LeNiveauHautSArreteCinqPixelsAuDessusDuBas)
 {
     monteSinus();
     ecran.setModeGeneral(6);
@@ -100,7 +100,7 @@ TEST_F(Souris, LeNiveauHautSArreteCinqPixelsAuDessusDuBas)
     EXPECT_EQ(tableaux, 2);
 }
 
-TEST_F(Souris, LectureDuPointSurvole)
+TEST_F(EcranSouris, LectureDuPointSurvole)
 {
     monteSinus();
     ecran.sourisDeplacee(xEchantillon(250), yEchantillon(0, 250), false);
@@ -114,7 +114,7 @@ TEST_F(Souris, LectureDuPointSurvole)
     EXPECT_EQ(ecran.EditPointP, "");
 }
 
-TEST_F(Souris, SurLaDroiteEntreDeuxEchantillons)
+TEST_F(EcranSouris, SurLaDroiteEntreDeuxEchantillons)
 {
     monte(vueSP5({{0, 0}}, 1, 11), courbesDe(1, 11, {0}, [](double t) { return 8 * t; }));
     const int x = (xEchantillon(3) + xEchantillon(4)) / 2;
@@ -126,7 +126,7 @@ TEST_F(Souris, SurLaDroiteEntreDeuxEchantillons)
     EXPECT_EQ(ecran.EditPointP, "");
 }
 
-TEST_F(Souris, RienPendantUneAcquisitionEtBoutonDroit)
+TEST_F(EcranSouris, RienPendantUneAcquisitionEtBoutonDroit)
 {
     monteSinus();
     ecran.setModeGeneral(3);
@@ -139,7 +139,7 @@ TEST_F(Souris, RienPendantUneAcquisitionEtBoutonDroit)
     EXPECT_EQ(g.modeS, 0);
 }
 
-TEST_F(Souris, GlisserLEcranSeulementZoome)
+TEST_F(EcranSouris, GlisserLEcranSeulementZoome)
 {
     monteSinus();
     const int x = g.gaucheGraphe() + 500, y = g.mSup + 20; // far from the curve
@@ -158,7 +158,7 @@ TEST_F(Souris, GlisserLEcranSeulementZoome)
     EXPECT_EQ(g.modeS, 0);
 }
 
-TEST_F(Souris, ChoixDeLAxeDeQuadrillage)
+TEST_F(EcranSouris, ChoixDeLAxeDeQuadrillage)
 {
     monte(vueSP5({{0, 0}, {1, 2}}, 1, 1001),
           courbesDe(1, 1001, {0, 2}, [](double t) { return 5 * std::sin(2 * pi * t); },
@@ -179,7 +179,7 @@ TEST_F(Souris, ChoixDeLAxeDeQuadrillage)
     EXPECT_EQ(g.axeQuadrilleX, 1);
 }
 
-TEST_F(Souris, DeplacerUnCurseurRedessineDepuisLaCopie)
+TEST_F(EcranSouris, DeplacerUnCurseurRedessineDepuisLaCopie)
 {
     monteSinus();
     const int x = xEchantillon(600), y = yEchantillon(0, 600);
@@ -194,7 +194,7 @@ TEST_F(Souris, DeplacerUnCurseurRedessineDepuisLaCopie)
     EXPECT_EQ(ecran.iEcranX.pixel(x, y), qRgb(255, 255, 255));
 }
 
-TEST(Clavier, F10EtEchapSelonLEtat)
+TEST(EcranClavier, F10EtEchapSelonLEtat)
 {
     for (int etat = 0; etat <= 8; ++etat) {
         bool enCours = etat == 3 || etat == 5;
@@ -205,7 +205,7 @@ TEST(Clavier, F10EtEchapSelonLEtat)
     }
 }
 
-TEST(Clavier, OrdreDeLaToucheEntree)
+TEST(EcranClavier, OrdreDeLaToucheEntree)
 {
     using C = TControleSaisie;
     EXPECT_EQ(suivantParEntree(C::CBDureeTotale, true, true), C::CBNbPoints);
@@ -223,7 +223,7 @@ TEST(Clavier, OrdreDeLaToucheEntree)
 
 // A run drawn block by block: the kept curve stays, the new points appear
 // in the input's colour as they arrive.
-TEST_F(Souris, DessinDUneAcquisitionParBlocs)
+TEST_F(EcranSouris, DessinDUneAcquisitionParBlocs)
 {
     monte(vueSP5({{2, 0}}, 1, 201), courbesDe(1, 201, {0}, [](double) { return -5.0; }));
     // The run adds its curve after the kept one.
@@ -282,7 +282,7 @@ void prepareCentrale(TCentrale& c)
     c.tPretrig = 0.0025f;
 }
 
-TEST(Centrale, LEcranLitLaCentraleAChaqueRedessin)
+TEST(EcranCentrale, LEcranLitLaCentraleAChaqueRedessin)
 {
     assureApplication();
     EXPECT_FALSE(vueDe(nullptr).presente);

@@ -28,7 +28,7 @@ struct EcranPrepare {
     }
 };
 
-TEST(AxeDesTemps, MultiplicateurEtExposantSelonLaDuree)
+TEST(EcranAxeDesTemps, MultiplicateurEtExposantSelonLaDuree)
 {
     struct Cas {
         double duree;
@@ -48,7 +48,7 @@ TEST(AxeDesTemps, MultiplicateurEtExposantSelonLaDuree)
     }
 }
 
-TEST(AxeDesTemps, SansCentraleUnAxeEtDeuxMillisecondes)
+TEST(EcranAxeDesTemps, SansCentraleUnAxeEtDeuxMillisecondes)
 {
     TGeometrieEcran g;
     g.larT = 800;
@@ -63,7 +63,7 @@ TEST(AxeDesTemps, SansCentraleUnAxeEtDeuxMillisecondes)
     EXPECT_LE(g.nGradV11[0], g.nGradV12[0]);
 }
 
-TEST(AxesVerticaux, DeuxEntreesSurLeMemeCalibrePartagentUnAxe)
+TEST(EcranAxesVerticaux, DeuxEntreesSurLeMemeCalibrePartagentUnAxe)
 {
     EcranPrepare e(vueSP5({{0, 1}, {1, 1}}, 1, 1001));
     EXPECT_EQ(e.g.nbAxes, 1);
@@ -74,7 +74,7 @@ TEST(AxesVerticaux, DeuxEntreesSurLeMemeCalibrePartagentUnAxe)
     EXPECT_EQ(e.g.xgr2[0], e.g.mGau1);
 }
 
-TEST(AxesVerticaux, DeuxCalibresDonnentDeuxAxesEtUneSecondeMarge)
+TEST(EcranAxesVerticaux, DeuxCalibresDonnentDeuxAxesEtUneSecondeMarge)
 {
     EcranPrepare e(vueSP5({{0, 0}, {1, 2}}, 1, 1001));
     const TGeometrieEcran& g = e.g;
@@ -106,7 +106,7 @@ TEST(AxesVerticaux, DeuxCalibresDonnentDeuxAxesEtUneSecondeMarge)
     EXPECT_EQ(g.echsVoies[1], static_cast<float>(g.AxesX[1].EchA));
 }
 
-TEST(AxesVerticaux, LesCourbesGardeesCreentLeursAxesApresLesEntrees)
+TEST(EcranAxesVerticaux, LesCourbesGardeesCreentLeursAxesApresLesEntrees)
 {
     TVueCentrale vue = vueSP5({{0, 0}}, 1, 1001);
     TGeometrieEcran g;
@@ -123,7 +123,7 @@ TEST(AxesVerticaux, LesCourbesGardeesCreentLeursAxesApresLesEntrees)
     EXPECT_EQ(courbes.voiesMesurees[1].axeVM, 0); // the input's record
 }
 
-TEST(AxesVerticaux, UnCinquiemeCalibreNeCreePasDAxe)
+TEST(EcranAxesVerticaux, UnCinquiemeCalibreNeCreePasDAxe)
 {
     TVueCentrale vue = vueSP5({{0, 0}, {1, 1}, {2, 2}, {3, 3}}, 1, 1001);
     vue.nbCalEAGV = 5;
@@ -151,7 +151,7 @@ TEST(AxesVerticaux, UnCinquiemeCalibreNeCreePasDAxe)
     EXPECT_EQ(g.xgr2[3], R + g.mDroi1 - 2);
 }
 
-TEST(AxesVerticaux, LeCalibreDeDeuxCentsMillivoltsUtiliseSaPleineEchelle)
+TEST(EcranAxesVerticaux, LeCalibreDeDeuxCentsMillivoltsUtiliseSaPleineEchelle)
 {
     EcranPrepare e(vueSP5({{0, 3}}, 1, 1001));
     const TGeometrieEcran& g = e.g;
@@ -163,7 +163,7 @@ TEST(AxesVerticaux, LeCalibreDeDeuxCentsMillivoltsUtiliseSaPleineEchelle)
     EXPECT_NEAR(g.ye(0, -0.2f), g.mSup + g.hauG, 1);
 }
 
-TEST(Graduations, PremierEtDernierNumeros)
+TEST(EcranGraduations, PremierEtDernierNumeros)
 {
     EXPECT_EQ(TGeometrieEcran::premiereGraduation(-10, 2), -5);
     EXPECT_EQ(TGeometrieEcran::premiereGraduation(0.5, 1), 1);
@@ -173,7 +173,7 @@ TEST(Graduations, PremierEtDernierNumeros)
     EXPECT_EQ(TGeometrieEcran::derniereGraduation(-0.5, 1), -1);
 }
 
-TEST(Zoom, IndexLimitesEtBoutons)
+TEST(EcranZoom, IndexLimitesEtBoutons)
 {
     EcranPrepare e(vueSP5({{0, 0}}, 1, 1001));
     TGeometrieEcran& g = e.g;
@@ -203,7 +203,7 @@ TEST(Zoom, IndexLimitesEtBoutons)
     EXPECT_FALSE(g.boutonsZoom.moinsV);
 }
 
-TEST(Zoom, AZoomUnLesOriginesIgnorentLesBarres)
+TEST(EcranZoom, AZoomUnLesOriginesIgnorentLesBarres)
 {
     EcranPrepare e(vueSP5({{0, 0}}, 1, 1001));
     TGeometrieEcran& g = e.g;
@@ -214,7 +214,7 @@ TEST(Zoom, AZoomUnLesOriginesIgnorentLesBarres)
     EXPECT_EQ(g.yOri, g.mSup + g.hauG / 2);
 }
 
-TEST(Zoom, CurseursProchesCentresEnZoomant)
+TEST(EcranZoom, CurseursProchesCentresEnZoomant)
 {
     EcranPrepare e(vueSP5({{0, 0}}, 1, 1001));
     TGeometrieEcran& g = e.g;
@@ -231,7 +231,7 @@ TEST(Zoom, CurseursProchesCentresEnZoomant)
     EXPECT_NEAR((g.xe(g.t0) + g.xe(g.tFin)) / 2.0, milieu, 2);
 }
 
-TEST(Zoom, PaireTropLargePremierCurseurATroisPixelsDuBord)
+TEST(EcranZoom, PaireTropLargePremierCurseurATroisPixelsDuBord)
 {
     EcranPrepare e(vueSP5({{0, 0}}, 1, 1001));
     TGeometrieEcran& g = e.g;
@@ -243,7 +243,7 @@ TEST(Zoom, PaireTropLargePremierCurseurATroisPixelsDuBord)
     EXPECT_EQ(g.xe(g.t0), g.mGau1 + g.mgau2 + 3);
 }
 
-TEST(Zoom, ZoomVerticalGardeLaValeurDuMilieu)
+TEST(EcranZoom, ZoomVerticalGardeLaValeurDuMilieu)
 {
     EcranPrepare e(vueSP5({{0, 0}}, 1, 1001));
     TGeometrieEcran& g = e.g;
@@ -255,7 +255,7 @@ TEST(Zoom, ZoomVerticalGardeLaValeurDuMilieu)
     EXPECT_NEAR(g.U1(ech, g.mSup + g.hauG / 2), milieu, 1.0f / ech);
 }
 
-TEST(StyleDeDessin, ChoisiParLeNombreDePointsParPixel)
+TEST(EcranStyleDeDessin, ChoisiParLeNombreDePointsParPixel)
 {
     struct Cas {
         int64_t nbIntervalles;
@@ -278,7 +278,7 @@ TEST(StyleDeDessin, ChoisiParLeNombreDePointsParPixel)
     }
 }
 
-TEST(Curseurs, EcartMinimalEntreDeuxCurseurs)
+TEST(EcranCurseurs, EcartMinimalEntreDeuxCurseurs)
 {
     TGeometrieEcran g;
     g.vue.dt0X = 0.001;
@@ -289,7 +289,7 @@ TEST(Curseurs, EcartMinimalEntreDeuxCurseurs)
 }
 
 // A small graph: sample k of a curve at x = 100 + 10 k, and 10 pixels per volt.
-struct Pointage : ::testing::Test {
+struct EcranPointage : ::testing::Test {
     TGeometrieEcran g;
     TCourbes courbes;
 
@@ -317,7 +317,7 @@ struct Pointage : ::testing::Test {
     }
 };
 
-TEST_F(Pointage, SurUnEchantillon)
+TEST_F(EcranPointage, SurUnEchantillon)
 {
     g.elementPointe(120, 280);
     EXPECT_EQ(g.voieMesureeP, 0);
@@ -326,14 +326,14 @@ TEST_F(Pointage, SurUnEchantillon)
     EXPECT_EQ(g.pointP, 4);
 }
 
-TEST_F(Pointage, SurLeSegmentEntreDeuxEchantillons)
+TEST_F(EcranPointage, SurLeSegmentEntreDeuxEchantillons)
 {
     g.elementPointe(125, 275);
     EXPECT_EQ(g.voieMesureeP, 0);
     EXPECT_EQ(g.pointP, -1);
 }
 
-TEST_F(Pointage, SurRien)
+TEST_F(EcranPointage, SurRien)
 {
     g.elementPointe(120, 286); // 6 pixels under sample 2, off the line
     EXPECT_EQ(g.voieMesureeP, -1);
@@ -345,7 +345,7 @@ TEST_F(Pointage, SurRien)
     EXPECT_EQ(g.voieMesureeP, -1);
 }
 
-TEST_F(Pointage, DeuxCourbesAMoinsDeCinqPixels)
+TEST_F(EcranPointage, DeuxCourbesAMoinsDeCinqPixels)
 {
     ajouteCourbe(-0.4f); // curve 1 is 4 pixels under curve 0
     g.elementPointe(120, 282); // 2 pixels from each: the later one wins
@@ -357,7 +357,7 @@ TEST_F(Pointage, DeuxCourbesAMoinsDeCinqPixels)
     EXPECT_EQ(g.voieMesureeP, 1);
 }
 
-TEST(NiveauxDeMesure, ReexprimesSurLAxeDeQuadrillage)
+TEST(EcranNiveauxDeMesure, ReexprimesSurLAxeDeQuadrillage)
 {
     EcranPrepare e(vueSP5({{0, 0}, {1, 2}}, 1, 1001));
     TGeometrieEcran& g = e.g;

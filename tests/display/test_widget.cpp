@@ -9,7 +9,7 @@
 
 namespace {
 
-struct Widget : ::testing::Test {
+struct EcranWidget : ::testing::Test {
     TVueCentrale vue;
     TCourbes courbes;
 
@@ -31,7 +31,7 @@ struct Widget : ::testing::Test {
     }
 };
 
-TEST_F(Widget, LImageOccupeLePanneauMoinsLesBarres)
+TEST_F(EcranWidget, LImageOccupeLePanneauMoinsLesBarres)
 {
     TWidgetEcran w;
     monte(w);
@@ -45,7 +45,7 @@ TEST_F(Widget, LImageOccupeLePanneauMoinsLesBarres)
     EXPECT_EQ(w.ecran().iEcranX.size(), QSize(600 - e, 400 - e));
 }
 
-TEST_F(Widget, BoutonsDeZoomEtBarreDeDefilement)
+TEST_F(EcranWidget, BoutonsDeZoomEtBarreDeDefilement)
 {
     TWidgetEcran w;
     monte(w);
@@ -62,7 +62,7 @@ TEST_F(Widget, BoutonsDeZoomEtBarreDeDefilement)
     EXPECT_TRUE(w.SBVert->isEnabled());
 }
 
-TEST_F(Widget, LaSourisVaAuxGestionnaires)
+TEST_F(EcranWidget, LaSourisVaAuxGestionnaires)
 {
     TWidgetEcran w;
     monte(w);
@@ -74,7 +74,7 @@ TEST_F(Widget, LaSourisVaAuxGestionnaires)
     EXPECT_EQ(e.geometrie.modeS, 0);
 }
 
-TEST_F(Widget, PanneauDeMesures)
+TEST_F(EcranWidget, PanneauDeMesures)
 {
     TWidgetEcran w;
     monte(w);
