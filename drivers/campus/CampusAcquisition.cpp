@@ -236,9 +236,8 @@ void TSYSAMCAMPUS::aligneSeuil()
 
 // Stage 2 with pre-trigger: the rows before the trigger (and, with a
 // threshold, the extra rows around it).
-int32_t TSYSAMCAMPUS::collectePretrig(TPtrFifoSP5 bloc)
+int32_t TSYSAMCAMPUS::collectePretrig()
 {
-    (void)bloc;
     const int32_t n = motsParRang();
     if (nbValpretrigALire == 0)
         nbValpretrigALire = int32_t(std::min<int64_t>(int64_t(nbPtsPretrig + psc1 + psc2) * n,
@@ -340,7 +339,7 @@ int32_t TSYSAMCAMPUS::LireFifo(TPtrFifoSP5 aPtrFifoSP5)
             return resultat;
     }
     if (etapeAcq == 2) {
-        const int32_t resultat = nbValPretrig > 0 ? collectePretrig(aPtrFifoSP5) : premiersRangs(aPtrFifoSP5);
+        const int32_t resultat = nbValPretrig > 0 ? collectePretrig() : premiersRangs(aPtrFifoSP5);
         if (resultat != kContinuer)
             return resultat;
     }

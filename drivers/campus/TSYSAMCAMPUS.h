@@ -211,7 +211,7 @@ private:
     FinLecture litJusqua(int64_t cible, int32_t tailleDemande, uint32_t delaiMs, int64_t limiteStockage);
     int32_t lit(int32_t nbDemandes, int64_t limiteStockage);
     int32_t attendDeclenchement();
-    int32_t collectePretrig(TPtrFifoSP5 bloc);
+    int32_t collectePretrig();
     int32_t premiersRangs(TPtrFifoSP5 bloc);
     void aligneSeuil();
     int32_t renvoie(TPtrFifoSP5 bloc, int64_t jusqua);

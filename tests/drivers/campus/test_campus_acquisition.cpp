@@ -353,3 +353,30 @@ TEST_F(AcquisitionCampus, UnArretDeLUtilisateurPendantLAttenteRendZero)
     plateforme::installePompeMessages({});
     c.arreteAcq();
 }
+
+// Without pre-trigger, the first two rows come back at once, then the rest.
+TEST_F(AcquisitionCampus, SansPretrigLesDeuxPremiersRangsViennentDAbord)
+{
+    struct Cas {
+        int32_t mode;
+        double duree;
+    };
+    const Cas cas[] = { { kDeclSeuil, 0.05 }, { kDeclSeuil, 0.2 }, { kDeclExterne, 0.2 } };
+    active(0, 2);
+    active(1, 1);
+    for (const Cas& un : cas) {
+        SCOPED_TRACE(testing::Message() << "mode " << un.mode << ", " << un.duree << " s");
+        TSYSAMCAMPUS& c = *centrale;
+        regleDeclenchement(un.mode, 0, 1.0f, 0);
+        c.setDurees(un.duree, 201, false);
+        ASSERT_EQ(c.nbValPretrig, 0);
+        const Releve releve = acquiert(c);
+        ASSERT_EQ(nbPretrigSimule(c), 0);
+        const int64_t k = un.mode == kDeclSeuil ? declenchementSeuilSimule(c, 0) : declenchementExterneSimule(c, 0);
+        verifieSignaux(c, releve, k);
+        ASSERT_FALSE(releve.blocs.empty());
+        EXPECT_EQ(releve.blocs.front(), 2 * c.nbVoiesSignaux);
+        // The unit's first row already lies beyond the threshold.
+        EXPECT_EQ(c.dtPretrig, 0.0);
+    }
+}
