@@ -102,7 +102,7 @@ void TSYSAMCAMPUS::arreteAcq()
             processusCompte = false;
         }
     }
-    plateforme::dors(20);
+    plateforme::dorsEnTraitantMessages(20);
 }
 
 uint32_t TSYSAMCAMPUS::delaiLecture() const

@@ -1,9 +1,6 @@
 // Conversion coefficients the driver measures itself, calibre selection.
 #include "drivers/campus/TSYSAMCAMPUS.h"
 
-#include "platform/PompeMessages.h"
-#include "platform/Temps.h"
-
 #include <algorithm>
 #include <cmath>
 
@@ -163,22 +160,4 @@ void TSYSAMCAMPUS::setCal(uint8_t numV, int32_t cal1, bool applique)
     // The unit's input stage settles after a calibre change.
     attends(20);
     CentralePretePourAcq = applique;
-}
-
-// Sleeps in slices while processing messages; a run stopped meanwhile ends
-// the wait. Returns false when it was ended that way.
-bool TSYSAMCAMPUS::attends(uint32_t millisecondes)
-{
-    constexpr uint32_t kTranche = 20;
-    const bool enCours = acqPeriodiqueEnCours;
-    const uint32_t debut = plateforme::compteurTicks();
-    for (;;) {
-        plateforme::traiteMessages();
-        if (enCours && !acqPeriodiqueEnCours)
-            return false;
-        const uint32_t ecoule = plateforme::compteurTicks() - debut;
-        if (ecoule >= millisecondes)
-            return true;
-        plateforme::dors(std::min(kTranche, millisecondes - ecoule));
-    }
 }

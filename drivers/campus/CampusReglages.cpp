@@ -3,6 +3,7 @@
 #include "drivers/campus/TSYSAMCAMPUS.h"
 
 #include "model/UniteMath.h"
+#include "platform/PompeMessages.h"
 #include "platform/Temps.h"
 
 #include <algorithm>
@@ -191,7 +192,7 @@ bool TSYSAMCAMPUS::prepareInterfacePourAcq(bool forceV6)
                                   asensDeclenchement1, aSeuil1, aPreTrig1, aModePermanent1, &message);
         aStrMessageErreur1 = texteCampus(message);
     }
-    plateforme::dors(20);
+    plateforme::dorsEnTraitantMessages(20);
     return true;
 }
 

@@ -1,5 +1,9 @@
 #include "drivers/campus/TSYSAMCAMPUS.h"
 
+#include "platform/PompeMessages.h"
+#include "platform/Temps.h"
+
+#include <algorithm>
 #include <cmath>
 #include <exception>
 
@@ -241,4 +245,22 @@ bool TSYSAMCAMPUS::SelectionModeDiffPossible(uint8_t canal)
 {
     (void)canal;
     return false;
+}
+
+// Sleeps in slices while processing messages; a run stopped meanwhile ends
+// the wait. Returns false when it was ended that way.
+bool TSYSAMCAMPUS::attends(uint32_t millisecondes)
+{
+    constexpr uint32_t kTranche = 20;
+    const bool enCours = acqPeriodiqueEnCours;
+    const uint32_t debut = plateforme::compteurTicks();
+    for (;;) {
+        plateforme::traiteMessages();
+        if (enCours && !acqPeriodiqueEnCours)
+            return false;
+        const uint32_t ecoule = plateforme::compteurTicks() - debut;
+        if (ecoule >= millisecondes)
+            return true;
+        plateforme::dors(std::min(kTranche, millisecondes - ecoule));
+    }
 }

@@ -283,20 +283,23 @@ TEST_F(AcquisitionCampus, LongExterneRenvoieLePretrigPuisLeFlux)
     EXPECT_EQ(releve.blocs[1], 2 * c.nbPtsPretrig - 256);
 }
 
-TEST_F(AcquisitionCampus, ExterneQuiNeVientPasDonneLeDelaiDepasseAuPremierAppel)
+TEST_F(AcquisitionCampus, UnDeclenchementQuiNeVientPasDonneLeDelaiDepasseAuPremierAppel)
 {
     struct Cas {
+        int32_t mode;
         double duree;
         int32_t etapeSuivante;
     };
-    // A long record moves on to collecting its pre-trigger, a short one to streaming.
-    for (const Cas cas : { Cas { 0.2, 2 }, Cas { 0.1, 4 } }) {
-        SCOPED_TRACE(cas.duree);
+    // A long record moves on to collecting its pre-trigger, a short one to
+    // streaming; a threshold trigger keeps waiting at the next call.
+    const Cas cas[] = { { kDeclExterne, 0.2, 2 }, { kDeclExterne, 0.1, 4 }, { kDeclSeuil, 0.2, 1 } };
+    sim.DeclenchementExterne(0);
+    active(0, 2);
+    for (const Cas& un : cas) {
+        SCOPED_TRACE(testing::Message() << "mode " << un.mode << ", " << un.duree << " s");
         TSYSAMCAMPUS& c = *centrale;
-        sim.DeclenchementExterne(0);
-        active(0, 2);
-        regleDeclenchement(kDeclExterne, 0, 0.0f, 1);
-        c.setDurees(cas.duree, 201, false);
+        regleDeclenchement(un.mode, 0, 9.5f, 1); // V1 never reaches 9 V
+        c.setDurees(un.duree, 201, false);
         c.NbPtsFifo = 100;
         c.prepareTousPRX(true);
         c.TailleTransfertFifo(c.NbPtsFifo);
@@ -306,9 +309,10 @@ TEST_F(AcquisitionCampus, ExterneQuiNeVientPasDonneLeDelaiDepasseAuPremierAppel)
         const double debut = plateforme::secondesMonotones();
         EXPECT_EQ(c.LireFifo(&bloc), kLireFifoDelaiDepasse);
         EXPECT_GE(plateforme::secondesMonotones() - debut, 0.9);
-        EXPECT_EQ(c.etapeAcq, cas.etapeSuivante);
+        EXPECT_EQ(c.etapeAcq, un.etapeSuivante);
         c.arreteAcq();
         EXPECT_FALSE(c.acqPeriodiqueEnCours);
+        EXPECT_EQ(c.NbProcessus, 0);
         EXPECT_EQ(c.LireFifo(&bloc), 0);
     }
 }
