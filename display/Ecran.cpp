@@ -81,6 +81,14 @@ void TEcran::setCoefficientsTaille(float coDIMH, float coDimV)
 {
     geometrie.coDIMH = coDIMH;
     geometrie.coDimV = coDimV;
+    // Without a unit the coefficients are recomputed from the window size.
+    geometrie.largeurFenetre = static_cast<int>(std::lround(coDIMH * 1060));
+    geometrie.hauteurFenetre = static_cast<int>(std::lround(coDimV * 725));
+}
+
+void TEcran::reinitialiseTraces()
+{
+    traces_.assign(std::max(geometrie.vue.nbVoiesSignaux, 0), TTraceLive{});
 }
 
 void TEcran::rafraichitVue()
@@ -265,7 +273,7 @@ void TEcran::preparePourAcquisition()
     g.t0M = 0;
     g.tFinM = g.vue.dureeTotale0X;
     dessin.progres = TProgresTrame{};
-    traces_.assign(std::max(g.vue.nbVoiesSignaux, 0), TTraceLive{});
+    reinitialiseTraces();
     prepareAxesX();
     prepareQuadAxes();
     g.setModeDessinVM();

@@ -80,6 +80,8 @@ public:
     // nbVoiesMesurees + i, input VoiesActivesSignaux[i]) in the current
     // style; the first point of the run only places the pen.
     void dessinePointsAcquis(int signal, int64_t kDebut, int64_t kFin);
+    // A new frame starts: its first point only places the pen again.
+    void reinitialiseTraces();
     // After the run, in state 2, with the curve records filled.
     void finAcquisition();
 
