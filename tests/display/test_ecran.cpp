@@ -320,3 +320,30 @@ TEST(EcranCentrale, LEcranLitLaCentraleAChaqueRedessin)
 }
 
 } // namespace
+
+namespace {
+
+// Many points per pixel during a run: one segment per finished column.
+TEST_F(EcranSouris, DessinEnDirectUnSegmentParColonne)
+{
+    monte(vueSP5({{0, 0}}, 1, 20001), courbesDe(1, 20001, {0}, [](double) { return 0.0; }));
+    courbes.nbVoiesMesurees = 0; // nothing kept: the run's curve is curve 0
+    ecran.setModeGeneral(3);
+    ecran.preparePourAcquisition();
+    ASSERT_EQ(g.modeDessinVM, 0);
+    // A square wave of ±2 V, a period every 5 samples: each column spans it.
+    for (int64_t k = 0; k < 20001; ++k)
+        courbes.tv2[0][k] = (k % 5 < 2) ? 2.0f : -2.0f;
+    ecran.dessinePointsAcquis(0, 0, 10000);
+    const int x = g.xe(0.25);
+    const float ech = g.echsVoies[0];
+    const TColor cl = ecran.dessin.clsVX[0];
+    const int longueur = g.ye(0, -2.0f) - g.ye(0, 2.0f);
+    ASSERT_GT(ech, 0);
+    EXPECT_EQ(ecran.iEcranX.pixel(x, g.yOri),
+              qrgbDe(eclaircirCouleur(cl, static_cast<float>(ecran.dessin.eclaircissementSegment(longueur)))));
+    // Nothing yet beyond the points received.
+    EXPECT_NE(ecran.iEcranX.pixel(g.xe(0.75), g.yOri), ecran.iEcranX.pixel(x, g.yOri));
+}
+
+} // namespace
