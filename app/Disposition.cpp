@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace gv {
 
@@ -43,6 +44,33 @@ void prepareRedimensionnement(const TEntreeDisposition& e, TDisposition& d)
     d.largeurBarreDefilement = tronque(6 * d.coDIMH);
 }
 
+// A window narrower than its toolbar (three unit buttons, or a window near
+// its smallest size) would hide the presence box at the right end: the
+// pointed-sample panel and the message box share the loss of width, in
+// proportion to what each can give, so that the presence box stays whole.
+void ajusteALaLargeur(const TEntreeDisposition& e, TDisposition& d)
+{
+    const int exces = d.PMessages.droite() + d.ecart - e.largeurClient;
+    if (exces <= 0)
+        return;
+    const int margePointage = std::max(d.PPointage.largeur - tronque(120 * d.coDIMH), 0);
+    const int margeMessage = std::max(d.largeurEditMessageX - tronque(40 * d.coDIMH), 0);
+    const int disponible = margePointage + margeMessage;
+    if (disponible == 0)
+        return;
+    const int perte = std::min(exces, disponible);
+    const int cedePointage = static_cast<int>(static_cast<int64_t>(perte) * margePointage / disponible);
+    const int cedeMessage = perte - cedePointage;
+    d.PPointage.largeur -= cedePointage;
+    const int boites = d.largeurEditSerieP + d.largeurEditPointP;
+    const int cedeSerie = cedePointage * d.largeurEditSerieP / boites;
+    d.largeurEditSerieP -= cedeSerie;
+    d.largeurEditPointP -= cedePointage - cedeSerie;
+    d.PMessages.x -= cedePointage;
+    d.largeurEditMessageX -= cedeMessage;
+    d.PMessages.largeur -= cedeMessage;
+}
+
 void redimensionnementPOutils(const TEntreeDisposition& e, TDisposition& d)
 {
     const double cH = d.coDIMH, cV = d.coDimV;
@@ -76,6 +104,7 @@ void redimensionnementPOutils(const TEntreeDisposition& e, TDisposition& d)
     d.largeurEditMessageX = arrondi(220 * cH);
     d.largeurEditPresence = arrondi(230 * cH);
     d.PMessages = {d.PPointage.droite() + 4 * q, q, arrondi(460 * cH), s};
+    ajusteALaLargeur(e, d);
 }
 
 void redimensionnementPReglagesTemp(const TEntreeDisposition& e, TDisposition& d)

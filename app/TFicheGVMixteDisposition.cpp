@@ -2,6 +2,7 @@
 // state of a panel changes.
 #include "app/TFicheGVMixte.h"
 
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QLineEdit>
@@ -64,10 +65,15 @@ void TFicheGVMixte::appliqueDisposition()
     for (int b = 0; b < gv::nbBoutonsOutils; ++b)
         boutons[b]->setGeometry(rectangle(d.boutons[b]));
     for (size_t i = 0; i < SBCentrales_.size() && i < d.boutonsCentrales.size(); ++i) {
-        SBCentrales_[i]->setGeometry(rectangle(d.boutonsCentrales[i]));
-        QFont police = SBCentrales_[i]->font();
-        police.setPixelSize(std::max(d.policeBoutonsCentrales, 6));
-        SBCentrales_[i]->setFont(police);
+        QToolButton* bouton = SBCentrales_[i];
+        bouton->setGeometry(rectangle(d.boutonsCentrales[i]));
+        // A long unit name gets a smaller font rather than being cut.
+        QFont police = bouton->font();
+        int pixels = std::max(d.policeBoutonsCentrales, 6);
+        police.setPixelSize(pixels);
+        while (pixels > 6 && QFontMetrics(police).horizontalAdvance(bouton->text()) > bouton->width() - 8)
+            police.setPixelSize(--pixels);
+        bouton->setFont(police);
     }
     PPointage->setGeometry(rectangle(d.PPointage));
     hauteurPolice(LSerieP, d.policeLabelsPointage);

@@ -7,10 +7,12 @@ using namespace gv;
 
 namespace {
 
-TDisposition pour(int largeur, int hauteur, int boutonsCentrales = 0)
+TDisposition pour(int largeur, int hauteur, int boutonsCentrales = 0, int largeurClient = 0)
 {
     TEntreeDisposition e;
     e.largeurFenetre = e.largeurClient = largeur;
+    if (largeurClient > 0)
+        e.largeurClient = largeurClient;
     e.hauteurFenetre = e.hauteurClient = hauteur;
     e.nbBoutonsCentrales = boutonsCentrales;
     return calculeDisposition(e);
@@ -67,7 +69,8 @@ TEST(Disposition, FenetreBasse)
 
 TEST(Disposition, BoutonsDeLaBarreDOutils)
 {
-    const TDisposition d = pour(1060, 725);
+    // The coefficients of a 1060 × 725 window, the room of a wider client.
+    const TDisposition d = pour(1060, 725, 0, 1400);
     const int s = 26, q = 2;
     const int gauches[] = {q, s + 2 * q, 2 * s + 3 * q, 3 * s + 8 * q, 4 * s + 9 * q, 5 * s + 10 * q,
                            6 * s + 14 * q, 7 * s + 15 * q, 8 * s + 19 * q, 9 * s + 20 * q};
@@ -83,13 +86,28 @@ TEST(Disposition, BoutonsDeLaBarreDOutils)
     EXPECT_EQ(d.PMessages.largeur, 460);
 
     // Three unit buttons, 3.5 × 26 wide, between about and quit.
-    const TDisposition u = pour(1060, 725, 3);
+    const TDisposition u = pour(1060, 725, 3, 1700);
     ASSERT_EQ(u.boutonsCentrales.size(), 3u);
     EXPECT_EQ(u.boutonsCentrales[0].x, u.boutons[boutonAproposDe].droite() + q);
     EXPECT_EQ(u.boutonsCentrales[0].largeur, 91);
     EXPECT_EQ(u.boutonsCentrales[1].x, u.boutonsCentrales[0].droite() + q);
     EXPECT_EQ(u.boutons[boutonQuitter].x, u.boutonsCentrales[2].droite() + 4 * q);
     EXPECT_EQ(u.policeBoutonsCentrales, 12);
+}
+
+TEST(Disposition, LaBoitePresenceResteDansUneFenetreEtroite)
+{
+    for (const int boutons : {0, 3}) {
+        const TDisposition d = pour(1060, 725, boutons);
+        EXPECT_LE(d.PMessages.droite(), 1060) << boutons;
+        EXPECT_EQ(d.PMessages.largeur - d.largeurEditMessageX, 240) << boutons; // the presence box keeps 230
+        EXPECT_EQ(d.PMessages.x, d.PPointage.droite() + 4 * d.ecart);
+        EXPECT_LT(d.PPointage.largeur, 336);
+        EXPECT_GE(d.PPointage.largeur, 120);
+        EXPECT_GE(d.largeurEditMessageX, 40);
+        // Nothing is given up beyond what the window lacks.
+        EXPECT_EQ(d.PMessages.droite() + d.ecart, 1060);
+    }
 }
 
 TEST(Disposition, PanneauxReduits)
