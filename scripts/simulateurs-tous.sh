@@ -24,7 +24,8 @@ if [ "${1:-}" = "--retirer" ]; then
 fi
 
 source=""
-for candidat in "$PWD/build/simulateurs" /usr/local/lib/galvora/simulateurs /usr/lib/galvora/simulateurs; do
+for candidat in "$PWD/build/simulateurs" /usr/local/lib/galvora/simulateurs /usr/local/lib/*/galvora/simulateurs \
+                /usr/lib/galvora/simulateurs /usr/lib/*/galvora/simulateurs; do
   if [ -f "$candidat/FTD2XX-V6.DLL" ] && [ -f "$candidat/Campus.DLL" ]; then
     source="$candidat"
     break
