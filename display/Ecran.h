@@ -4,6 +4,15 @@
 // the on-screen measurements. The widget (WidgetEcran.h) only shows the
 // image and forwards events here; the main window and the acquisition loop
 // call the methods below.
+//
+// Typical use by the main window:
+//   ecran.setCentrale(SP5); ecran.setCourbes(&courbes); ecran.setCouleurs(clsVX);
+//   ecran.setModeGeneral(MODEGENERAL) at every change of the general state;
+//   a run: setModeGeneral(3); preparePourAcquisition(); then for each block
+//   and signal i, once tv2 holds the new points, dessinePointsAcquis(i, k1, k2);
+//   at the end: fill the records, courbes.dtAX/nbPtsAX/dureeTotaleAX and
+//   nbVoiesMesurees, setModeGeneral(2); finAcquisition().
+//   After a change of curves or settings: dessineEcranN(true).
 #include "display/DessinEcran.h"
 #include "display/GeometrieEcran.h"
 
