@@ -290,10 +290,20 @@ void TGeometrieEcran::prepareQuadAxes()
         coDIMH = largeurFenetre / 1060.0f;
         coDimV = hauteurFenetre / 725.0f;
     }
-    // The origins depend only on the scroll positions and the zoom; they are
-    // set first so that the visible ranges below are those of this screen.
-    yOri = arrondi(hauG / 2000.0L * (1 - zoomV) * SBVert.Position + hauG * 0.5L) + mSup;
-    xOri = tronque((1 - zoomH) * larG * SBHor.Position / 1000) + mGau1 + mgau2;
+    // The origins follow the scroll positions; they are set first so that
+    // the visible ranges below are those of this screen. A position has
+    // 1000 steps, which at zoom 100 are 90 pixels apart: an origin set to
+    // the pixel (centred cursors, dragging) is kept when it lies within one
+    // step of its position's, so that it does not jump.
+    auto origine = [](int actuelle, long double depuisPosition, long double pas) {
+        int o = static_cast<int>(depuisPosition);
+        return std::fabs(static_cast<long double>(actuelle) - depuisPosition) <= std::fabs(pas) + 1 ? actuelle : o;
+    };
+    const long double etendueV = (1 - zoomV) * hauG, etendueH = (1 - zoomH) * larG;
+    const long double yPosition = arrondi(etendueV / 2000 * SBVert.Position + hauG * 0.5L) + mSup;
+    const long double xPosition = tronque(etendueH * SBHor.Position / 1000) + mGau1 + mgau2;
+    yOri = ZoomIndexV == 0 ? static_cast<int>(yPosition) : origine(yOri, yPosition, etendueV / 2000);
+    xOri = zoomIndexH == 0 ? static_cast<int>(xPosition) : origine(xOri, xPosition, etendueH / 1000);
 
     int n = vue.presente ? nbAxes : 1;
     for (int i = 0; i < n; ++i)

@@ -231,6 +231,26 @@ TEST(EcranZoom, CurseursProchesCentresEnZoomant)
     EXPECT_NEAR((g.xe(g.t0) + g.xe(g.tFin)) / 2.0, milieu, 2);
 }
 
+TEST(EcranZoom, AuZoomCentLesCurseursRestentCentresAuRedessin)
+{
+    EcranPrepare e(vueSP5({{0, 0}}, 1, 100001));
+    TGeometrieEcran& g = e.g;
+    g.MODEGENERAL = 2;
+    g.t0 = 0.5f;
+    g.tFin = 0.5004L;
+    g.calculePixelsCurseurs();
+    g.setZoomHX(6);
+    const int milieu = g.mGau1 + g.mgau2 + g.larG / 2;
+    const int avant = (g.xe(g.t0) + g.xe(g.tFin)) / 2;
+    EXPECT_NEAR(avant, milieu, 1);
+    g.prepareQuadAxes(); // a redraw keeps the origin the zoom chose
+    EXPECT_EQ((g.xe(g.t0) + g.xe(g.tFin)) / 2, avant);
+    // The end of a scroll moves it to the scroll position.
+    g.finDefilementH(0);
+    g.prepareQuadAxes();
+    EXPECT_EQ(g.xOri, g.mGau1 + g.mgau2);
+}
+
 TEST(EcranZoom, PaireTropLargePremierCurseurATroisPixelsDuBord)
 {
     EcranPrepare e(vueSP5({{0, 0}}, 1, 1001));
