@@ -132,6 +132,9 @@ void TFicheGVMixte::FormCreate()
         desactiveComposantsAcqSimple();
     }
 
+    // Hints stay ten seconds.
+    for (QWidget* controle : findChildren<QWidget*>())
+        controle->setToolTipDuration(10000);
     premiereAcq = true;
     TimerRedimGene.stop();
     if (avecOpacite)

@@ -329,7 +329,7 @@ private slots:
         // No poll while the unit counts a running process.
         fiche->SP5->NbProcessus = 1;
         etatFactice().presente[1] = false;
-        QTest::qWait(1200);
+        fiche->TimerPresenceSP5Timer(&fiche->TimerPresenceSP5);
         QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM SP5 connectée"));
     }
 
