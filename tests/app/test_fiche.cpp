@@ -492,6 +492,32 @@ private slots:
         QCOMPARE(t.TimerFicheTitre.interval(), 5);
         QTRY_VERIFY_WITH_TIMEOUT(!t.isVisible(), 1000);
     }
+
+    void pageDeLaCentraleDansLaFenetreTitre()
+    {
+        TFicheGVMixteTitre t(QStringLiteral("1.2.3.4"));
+        TFicheGVMixteTitre::TEtatCentrale etat {true, true};
+        t.etatCentrale = [&etat] { return etat; };
+        t.afficheUnitePage(true);
+        t.afficheNumeroSerie(QStringLiteral("SP5-0042"));
+        t.show();
+        t.demarreFondu();
+        // Looking at the unit page stops the fading.
+        t.PageControl1->setCurrentIndex(1);
+        QVERIFY(!t.TimerFicheTitre.isActive());
+        QVERIFY(!t.LabelNonDisponible->isVisibleTo(t.TSInterface));
+        QCOMPARE(t.EditNumeroSerie->text(), QStringLiteral("SP5-0042"));
+        etat.installeeEtPresente = false;
+        t.afficheCaracteristiques();
+        QVERIFY(t.LabelNonDisponible->isVisibleTo(t.TSInterface));
+        QVERIFY(t.EditNumeroSerie->text().isEmpty());
+        // Another unit than an SP5: the page is left as it is.
+        etat = {false, true};
+        t.afficheCaracteristiques();
+        QVERIFY(t.LabelNonDisponible->isVisibleTo(t.TSInterface));
+        t.prepareGuideLire();
+        QCOMPARE(t.PageControl1->currentIndex(), 0);
+    }
 };
 
 int main(int argc, char* argv[])
