@@ -51,7 +51,9 @@ TEmplacementsGV emplacementsParDefaut()
     e.dossierCentrales = dossierCentralesUtilisateur();
     e.dossierSimulateurs = dossierSimulateursDuProgramme();
     const std::string donnees = plateforme::dossierSpecial(plateforme::DOSSIER_DONNEES_COMMUNES);
-    e.DDA = donnees + "/Galvora";
+    // Without a data folder (no HOME), a relative folder rather than one at
+    // the root of the file system.
+    e.DDA = donnees.empty() ? std::string("Galvora") : donnees + "/Galvora";
     e.dossierDocuments = plateforme::dossierSpecial(plateforme::DOSSIER_DOCUMENTS);
     if (e.dossierDocuments.empty())
         e.dossierDocuments = plateforme::dossierSpecial(plateforme::DOSSIER_BUREAU);
