@@ -5,11 +5,13 @@
 #include "app/TFicheGVChoixCentrale.h"
 #include "app/TFicheGVMixte.h"
 #include "app/TFicheGVMixteTitre.h"
+#include "model/UniteBaseChaines.h"
 #include "platform/PompeMessages.h"
 #include "platform/Systeme.h"
 
 #include <QApplication>
 #include <QLabel>
+#include <QLocale>
 #include <memory>
 
 // The version of this executable, read back by versionFichier like the
@@ -30,6 +32,9 @@ int main(int argc, char* argv[])
     const std::unique_ptr<QLockFile> verrou = gv::verrouInstance();
     if (!verrou)
         return 0;
+
+    // Numbers are read and written with the user's decimal separator.
+    setSeparateurDecimal(QLocale::system().decimalPoint().at(0).toLatin1());
 
     // Long driver waits keep the windows alive.
     plateforme::installePompeMessages([] { QApplication::processEvents(); });
