@@ -38,6 +38,7 @@ TFicheGVMixte::TFicheGVMixte(const TContexteGV& contexte, QWidget* parent)
             return TFicheGVMixteTitre::TEtatCentrale{etat.estSP5, etat.installeeEtPresente};
         };
     construitRegions();
+    construitEcran(); // --- Acquisition run ---
     FormCreate();
 }
 
@@ -136,6 +137,7 @@ void TFicheGVMixte::FormCreate()
     for (QWidget* controle : findChildren<QWidget*>())
         controle->setToolTipDuration(10000);
     premiereAcq = true;
+    initialiseAcquisition(); // --- Acquisition run ---
     TimerRedimGene.stop();
     if (avecOpacite)
         setWindowOpacity(1.0);

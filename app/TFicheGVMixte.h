@@ -15,6 +15,14 @@
 #include "app/EmplacementsGV.h"
 #include "app/FabriqueCentrales.h"
 #include "app/ReglagesGV.h"
+// --- Acquisition run ---
+#include "app/acquisition/BoucleAcquisition.h"
+#include "app/acquisition/NommageSeries.h"
+#include "display/WidgetEcran.h"
+#include "export/CommandeEnregistrementRW3.h"
+
+#include <QDateTime>
+// --- end of acquisition run ---
 
 #include <QImage>
 #include <QTimer>
@@ -37,6 +45,7 @@ class QScrollArea;
 class QSplitter;
 class QToolButton;
 class TCentrale;
+class TFicheGVAttenteDeclAcq; // --- Acquisition run ---
 class TFicheGVChoixCentrale;
 class TFicheGVMixteTitre;
 
@@ -239,6 +248,33 @@ public:
     int larScr = 0;
     int hauScr = 0;
 
+    // --- Acquisition run ---
+    // The curves (tv2, voiesMesurees, nbVoiesMesurees) and the screen that
+    // draws them; the run, its end, and the REGRESSI save command.
+    TCourbes courbes;
+    TWidgetEcran* widgetEcran = nullptr;
+    TEcran& ecran();
+    void setModeGeneral(int MG1);
+    void PrepareTV2();
+    void setModeDessinVM();
+    void BAcquisitionClick();
+    void lanceAcquisition();
+    void Acquisition();
+    void RetourFIFOZero();
+    void sortieNormaleMS();
+    void enregistreRegressiRW3();
+    TDrapeauxAcquisition drapeaux;   // stop, nouveauxParametres, typeSortieMP seen by the read loop
+    TNommageSeries nommageSeries;
+    TEtatEnregistrement etatEnregistrement; // numAcqDef, nomFichierREG
+    bool ajouterLesCourbesX = false;
+    int64_t ptFront = 0;
+    int32_t idxPretrigListe = 0;
+    QDateTime heureAcq;
+    std::string sDateAcq0;
+    std::string sdateAcqX;
+    TFicheGVAttenteDeclAcq* FicheAttenteDecl = nullptr;
+    // --- end of acquisition run ---
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -266,6 +302,11 @@ private:
     void nettoieFichiersTemporaires();
     void FormResize();
     void appliqueDisposition();
+    // --- Acquisition run ---
+    void construitEcran();
+    void initialiseAcquisition();
+    TBoucleAcquisition* boucleEnCours_ = nullptr;
+    // --- end of acquisition run ---
 
     TContexteGV contexte_;
     QImage feuilleBoutons_;

@@ -197,6 +197,8 @@ void TFicheGVMixte::choisitCentrale()
 
 void TFicheGVMixte::creeOuRecreeCentrale(int32_t type)
 {
+    if (widgetEcran)
+        ecran().setCentrale(nullptr); // --- Acquisition run: the screen never reads a freed unit
     libereCentrale(SP5, true);
     plateforme::dorsEnTraitantMessages(100);
     cheminDLLCentrale = cheminsDLLCentrales[type - 1];
@@ -352,6 +354,13 @@ void TFicheGVMixte::setCentraleActive(int32_t NouveauTypeCentrale1, bool avecCre
         }
         ScrollBoxVoies->show();
     }
+    // --- Acquisition run ---
+    if (widgetEcran) {
+        ecran().setCentrale(SP5);
+        if (!initialisation)
+            ecran().dessineEcranN(true);
+    }
+    // --- end of acquisition run ---
     repaint();
     if (prepareComposants)
         prepareComposants();

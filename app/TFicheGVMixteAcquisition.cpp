@@ -1,0 +1,414 @@
+// One acquisition run from the Start button: the window's side of the read
+// loop (messages, live drawing and values, the slow-trigger dialog), the
+// preparation of the unit and of the screen, and the end of the run that
+// names the curves and gives the window back to the user.
+#include "app/TFicheGVMixte.h"
+
+#include "app/Messages.h"
+#include "app/TFicheGVAttenteDeclAcq.h"
+#include "model/TCentrale.h"
+#include "model/UniteBaseChaines.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+
+QString texte(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+const QString texteDemarrer = QStringLiteral("Démarrer l'acquisition");
+
+// Month abbreviations of the date texts written into the exports.
+const char* const moisAbreges[12] = {"janv.", "févr.", "mars", "avr.", "mai", "juin",
+                                      "juil.", "août", "sept.", "oct.", "nov.", "déc."};
+
+// The run's side of the window, called by the read loop between blocks.
+class THoteFenetre : public THoteAcquisition {
+public:
+    explicit THoteFenetre(TFicheGVMixte& fiche) : fiche_(fiche) {}
+
+    void afficheMessage(const std::string& message) override
+    {
+        fiche_.EditMessageX->setText(texte(message));
+        fiche_.EditMessageX->repaint();
+    }
+
+    void premieresDonnees() override { fiche_.TimerFinMesures.start(); }
+
+    void pointsRecus(const TPointsRecus& recus, int64_t ptFront) override
+    {
+        fiche_.ptFront = ptFront;
+        TEcran& ecran = fiche_.ecran();
+        ecran.progres().ptFront = ptFront;
+        TCentrale& centrale = *fiche_.SP5;
+        const int nbSignaux = centrale.nbVoiesSignaux;
+        for (int i = 0; i < nbSignaux; ++i)
+            ecran.dessinePointsAcquis(i, recus.premier, recus.dernier);
+        // The live values show the last point stored (with the threshold
+        // trigger the newest raw sample is not stored yet).
+        for (int i = 0; i < nbSignaux; ++i) {
+            const int v = centrale.VoiesActivesSignaux[std::size_t(i)];
+            const std::size_t c = std::size_t(fiche_.courbes.nbVoiesMesurees + i);
+            if (v < 0 || v >= int(fiche_.voies.size()) || !fiche_.voies[std::size_t(v)].valeur ||
+                c >= fiche_.courbes.tv2.size() || recus.dernier >= int64_t(fiche_.courbes.tv2[c].size()))
+                continue;
+            const float u = fiche_.courbes.tv2[c][std::size_t(recus.dernier)];
+            fiche_.voies[std::size_t(v)].valeur->setText(QStringLiteral("  ") +
+                                                         texte(formatValeur(4, styleIngenieur, u)) +
+                                                         QStringLiteral("V"));
+        }
+        fiche_.widgetEcran->iEcranX()->repaint();
+    }
+
+    void traiteMessages() override { QCoreApplication::processEvents(); }
+
+    void afficheAttenteDeclenchement() override
+    {
+        if (!fiche_.FicheAttenteDecl)
+            fiche_.FicheAttenteDecl = new TFicheGVAttenteDeclAcq(&fiche_);
+        fiche_.FicheAttenteDecl->montre();
+    }
+
+private:
+    TFicheGVMixte& fiche_;
+};
+
+// Toolbar and unit buttons during a run and after it.
+void etatOutils(TFicheGVMixte& f, bool enCours)
+{
+    const bool courbes = f.courbes.nbVoiesMesurees > 0;
+    const std::pair<QToolButton*, bool> apres[] = {
+        {f.SBNouveau, f.MODEGENERAL != 0},
+        {f.SBenregistrerRW3, courbes},
+        {f.SBenregistrerTXT, courbes},
+        {f.SBTransfertDirectREG, courbes},
+        {f.SBTransfertDirectExcel, courbes && f.msOfficeInstalle},
+        {f.SBtransfertDirectOOLO, courbes && (f.OOInstalle || f.LOInstalle)},
+        {f.SBMesures, courbes},
+        {f.SBVoirTableau, courbes},
+        {f.SBOptions, true},
+    };
+    for (const auto& [bouton, actif] : apres)
+        if (bouton)
+            bouton->setEnabled(!enCours && actif);
+    if (f.SBCentrales_.size() >= 2)
+        for (QToolButton* bouton : f.SBCentrales_)
+            bouton->setEnabled(!enCours);
+}
+
+// The settings are locked during a run, but the Start button, which reads
+// "Arrêter" meanwhile, must stay usable even when a panel holding it was
+// disabled: its ancestors are enabled again and their other children
+// disabled one by one. Returns those children, to be enabled after the run.
+std::vector<QWidget*> garderBoutonAcquisition(QPushButton* bouton, QWidget* racine)
+{
+    std::vector<QWidget*> desactives;
+    if (!bouton || !racine)
+        return desactives;
+    std::vector<QWidget*> chaine;
+    for (QWidget* w = bouton->parentWidget(); w; w = w->parentWidget()) {
+        chaine.push_back(w);
+        if (w == racine)
+            break;
+    }
+    for (auto it = chaine.rbegin(); it != chaine.rend(); ++it) {
+        QWidget* ancetre = *it;
+        if (!ancetre->testAttribute(Qt::WA_ForceDisabled))
+            continue;
+        ancetre->setEnabled(true);
+        for (QWidget* enfant : ancetre->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+            if (enfant == bouton || std::find(chaine.begin(), chaine.end(), enfant) != chaine.end() ||
+                enfant->testAttribute(Qt::WA_ForceDisabled))
+                continue;
+            enfant->setEnabled(false);
+            desactives.push_back(enfant);
+        }
+    }
+    bouton->setEnabled(true);
+    return desactives;
+}
+
+std::vector<QWidget*> desactivesPourRun;
+
+} // namespace
+
+void TFicheGVMixte::initialiseAcquisition()
+{
+    if (BAcquisition)
+        connect(BAcquisition, &QPushButton::clicked, this, [this] { BAcquisitionClick(); }, Qt::UniqueConnection);
+    surTimerFinMesures = [this] {
+        if (MODEGENERAL != 3)
+            return;
+        TimerFinMesures.stop();
+        EditMessageX->setText(QStringLiteral("Mesures terminées, récupération des valeurs"));
+        EditMessageX->repaint();
+    };
+    commandeEnregistrerRW3 = [this] { enregistreRegressiRW3(); };
+    // The other toolbar commands stay with whoever handled them before.
+    std::function<void(QToolButton*)> autres = commandeOutil;
+    commandeOutil = [this, autres](QToolButton* bouton) {
+        if (bouton == SBenregistrerRW3)
+            enregistreRegressiRW3();
+        else if (autres)
+            autres(bouton);
+    };
+    ecran().setCentrale(SP5);
+    ecran().setCouleurs([this] {
+        std::array<TColor, 8> c {};
+        for (std::size_t v = 0; v < c.size(); ++v)
+            c[v] = static_cast<TColor>(reglages.clsVX[v]);
+        return c;
+    }());
+    setModeGeneral(MODEGENERAL);
+    ecran().dessineEcranN(true);
+}
+
+void TFicheGVMixte::BAcquisitionClick()
+{
+    switch (MODEGENERAL) {
+    case 0:
+    case 1:
+    case 2:
+    case 4: {
+        const bool directe = TimerAcqDir.isActive();
+        acqDirecteEnCours = false;
+        TimerAcqDir.stop();
+        if (!SP5)
+            return;
+        if (SP5->nbVoiesActivesX == 0) {
+            gv::boiteMessage(this, gv::TIconeMessage::Information,
+                             QStringLiteral("Aucune entrée analogique n'est active. \n\rActivez au moins une entrée !"));
+        } else {
+            drapeaux.stop = false;
+            lanceAcquisition();
+        }
+        // Nothing ran: the live values go on.
+        if (MODEGENERAL != 3 && directe && !TimerAcqDir.isActive() && !bloqueTimerAcqDirecte) {
+            acqDirecteEnCours = true;
+            TimerAcqDir.start();
+        }
+        break;
+    }
+    case 3:
+        typeSortieMP = kSortieUtilisateur;
+        drapeaux.typeSortieMP = kSortieUtilisateur;
+        if (SP5)
+            SP5->arreteAcq();
+        setModeGeneral(2);
+        break;
+    default:
+        // 5: the permanent mode stops in its own loop; 6, 7, 8: nothing.
+        break;
+    }
+}
+
+void TFicheGVMixte::lanceAcquisition()
+{
+    if (SP5->Presente()) {
+        Acquisition();
+        return;
+    }
+    EditMessageX->setText(QStringLiteral("La centrale n'a pas été trouvée"));
+    const bool alimentee = SP5->typeCentrale == kSysamSP5 || SP5->typeCentrale == kSysamCampus;
+    gv::boiteMessage(this, gv::TIconeMessage::Information,
+                     QStringLiteral("La centrale ") + texte(SP5->nomCentrale) +
+                         QStringLiteral(" n'a pas été trouvée: vérifiez si\n\r") +
+                         QStringLiteral("elle est connectée à un port USB de l'ordinateur") +
+                         (alimentee ? QStringLiteral("\n\r et si elle est alimentée.") : QStringLiteral(".")));
+}
+
+void TFicheGVMixte::Acquisition()
+{
+    // The permanent mode is not built yet: a checked "Mode permanent" runs
+    // one single acquisition.
+    TimerPresenceSP5.stop();
+    TimerAcqDir.stop();
+    TProgresTrame& progres = ecran().progres();
+    progres.modeDoubleTrameX = false;
+    progres.trameX = 0;
+    bool centralePerdue = false;
+    try {
+        EditMessageX->setText(QStringLiteral("Acquisition en cours..."));
+        EditMessageX->repaint();
+        setModeGeneral(3);
+        desactiveComposantsAcqSimple();
+        etatOutils(*this, true);
+        desactivesPourRun = garderBoutonAcquisition(BAcquisition, ContenuParametres);
+        const auto* ajouter = findChild<QCheckBox*>(QStringLiteral("CBAjouterCourbes"));
+        ajouterLesCourbesX = SP5->memesParametresTemporels() && ajouter && ajouter->isChecked();
+        PrepareTV2();
+        ptFront = 0;
+        // Zooms back to 1 and disabled, cursors at 0 and the duration, axes,
+        // drawing style, and the screen with the curves kept.
+        ecran().preparePourAcquisition();
+        SP5->Reset();
+        SP5->NbPtsFifo = tailleBlocFifo(*SP5);
+        SP5->prepareTousPRX(true);
+        ecran().dessin.dessinetPretrig(ecran().iEcranX);
+        const bool declenche = SP5->modeDecl == kDeclSeuil || SP5->modeDecl == kDeclExterne;
+        const bool pretrigActif =
+            declenche && SP5->pretrigDispo && reglages.tMaxPretrigDispo >= 0.999L * SP5->dureeTotale0X;
+        idxPretrigListe = SP5->idxPretrig;
+        SP5->idxPretrig = pretrigActif ? idxPretrigListe : 0;
+        if (declenche)
+            EditMessageX->setText(QStringLiteral("Attente du déclenchement..."));
+        BAcquisition->setText(QStringLiteral("Arrêter"));
+        SP5->TailleTransfertFifo(SP5->NbPtsFifo);
+        SP5->ViderFifo();
+        TimerFinMesures.setInterval(intervalleFinMesures(SP5->dureeTotale0X, SP5->idxPretrig));
+
+        THoteFenetre hote(*this);
+        TBoucleAcquisition boucle(*SP5, courbes, drapeaux, hote);
+        drapeaux.typeSortieMP = 0;
+        boucleEnCours_ = &boucle;
+        boucle.acquisitionSimple(courbes.nbVoiesMesurees);
+        boucleEnCours_ = nullptr;
+        typeSortieMP = drapeaux.typeSortieMP;
+        centralePerdue = typeSortieMP == kSortieCentralePerdue;
+        sortieNormaleMS();
+        if (centralePerdue)
+            TimerPresenceSP5.start();
+    } catch (...) {
+        // Not reported; the window is given back in the state of an ended run.
+        boucleEnCours_ = nullptr;
+        TimerFinMesures.stop();
+        if (MODEGENERAL == 3)
+            setModeGeneral(2);
+        for (QWidget* w : desactivesPourRun)
+            w->setEnabled(true);
+        desactivesPourRun.clear();
+        activeComposantsAcqSimple();
+        etatOutils(*this, false);
+        if (BAcquisition)
+            BAcquisition->setText(texteDemarrer);
+        TimerPresenceSP5.start();
+        TimerAcqDir.stop();
+    }
+    premiereAcq = false;
+}
+
+void TFicheGVMixte::RetourFIFOZero()
+{
+    if (boucleEnCours_)
+        boucleEnCours_->RetourFIFOZero();
+}
+
+namespace {
+
+// "dd mmm yy - hh'h 'nn'mn" and, with seconds, "... nn'mn 's's".
+std::string texteDateAcq(const QDateTime& instant, bool avecSecondes)
+{
+    const QDate d = instant.date();
+    const QTime t = instant.time();
+    QString s = QStringLiteral("%1 %2 %3 - %4h %5mn")
+                    .arg(d.day(), 2, 10, QLatin1Char('0'))
+                    .arg(QString::fromUtf8(moisAbreges[d.month() - 1]))
+                    .arg(d.year() % 100, 2, 10, QLatin1Char('0'))
+                    .arg(t.hour(), 2, 10, QLatin1Char('0'))
+                    .arg(t.minute(), 2, 10, QLatin1Char('0'));
+    if (avecSecondes)
+        s += QStringLiteral(" %1s").arg(t.second());
+    return s.toStdString();
+}
+
+} // namespace
+
+void TFicheGVMixte::sortieNormaleMS()
+{
+    TCentrale& c = *SP5;
+    setModeGeneral(2);
+    TimerFinMesures.stop();
+    c.getNbPtsPretrig();
+    if (c.nbPtsPretrig > 2)
+        ecran().dessin.dessinetPretrig(ecran().iEcranX);
+    for (int i = 0; i < c.nbVoiesSignaux; ++i) {
+        const int v = c.VoiesActivesSignaux[std::size_t(i)];
+        if (v >= 0 && v < int(voies.size()) && voies[std::size_t(v)].valeur)
+            voies[std::size_t(v)].valeur->clear();
+    }
+    c.acquisitionFaite = true;
+    BAcquisition->setText(texteDemarrer);
+
+    c.memoriseParametresTemporels();
+    c.dtAX = c.dt0X;
+    c.nbPtsAX = c.nbPts0X;
+    c.dureeTotaleAX = c.dureeTotale0X;
+    courbes.dtAX = c.dt0X;
+    courbes.nbPtsAX = c.nbPts0X;
+    courbes.dureeTotaleAX = c.dureeTotale0X;
+
+    const int premiere = courbes.nbVoiesMesurees;
+    for (int i = 0; i < c.nbVoiesSignaux; ++i) {
+        const std::size_t indice = std::size_t(premiere + i);
+        if (indice >= courbes.voiesMesurees.size())
+            break;
+        TVoieMesuree& vm = courbes.voiesMesurees[indice];
+        // Named after the input, not after the signal's rank: with inputs 1
+        // and 4 active the second curve is input 4's.
+        const int v = c.VoiesActivesSignaux[std::size_t(i)];
+        vm.sEnteteVM = c.getCapVM(v);
+        const int canal = c.nbCanaux_ > 0 ? v % c.nbCanaux_ : v;
+        vm.ModeDiffVM = canal >= 0 && canal < int(c.canauxDiff.size()) && c.canauxDiff[std::size_t(canal)];
+        vm.capCommRegvoie1VM = c.getCapEA(v);
+        // The second input of a differential pair is the channel's other one.
+        vm.capCommRegvoie2VM = vm.ModeDiffVM ? c.getCapEA(v + c.nbCanaux_) : std::string();
+        vm.calVM = v < int(c.VoiesX.size()) ? c.VoiesX[std::size_t(v)].idxCalibreUt : 0;
+        vm.echVM = v >= 0 && v < 8 ? ecran().geometrie.echsVoies[std::size_t(v)] : 0.0f;
+        vm.clVM = v >= 0 && v < 8 ? static_cast<TColor>(reglages.clsVX[std::size_t(v)]) : 0;
+        const TUniteCourbe unite = uniteDeCourbe(vm.max);
+        vm.multVM = unite.multVM;
+        vm.sUniteVM = unite.sUniteVM;
+    }
+
+    // Series names; letters tell apart the runs of the same input.
+    if (!ajouterLesCourbesX)
+        nommageSeries.vide();
+    std::vector<std::string> noms;
+    noms.reserve(courbes.voiesMesurees.size());
+    for (const TVoieMesuree& vm : courbes.voiesMesurees)
+        noms.push_back(vm.sEnteteVM);
+    const int total = std::min<int>(premiere + c.nbVoiesSignaux, int(noms.size()));
+    for (int indice = premiere; indice < total; ++indice)
+        nommageSeries.nomme(noms, indice);
+    for (std::size_t k = 0; k < noms.size(); ++k)
+        courbes.voiesMesurees[k].sEnteteVM = noms[k];
+    courbes.nbVoiesMesurees = total;
+
+    EditMessageX->setText(total == 1 ? QStringLiteral(" 1 série acquise")
+                                     : QString::number(total) + QStringLiteral(" séries acquises"));
+
+    setModeGeneral(2);
+    ecran().finAcquisition();
+    c.idxPretrig = idxPretrigListe;
+
+    for (QWidget* w : desactivesPourRun)
+        w->setEnabled(true);
+    desactivesPourRun.clear();
+    activeComposantsAcqSimple();
+    etatOutils(*this, false);
+    if (auto* ajouter = findChild<QCheckBox*>(QStringLiteral("CBAjouterCourbes")))
+        ajouter->setEnabled(c.memesParametresTemporels() && total > 0);
+    if (auto* precedente = findChild<QPushButton*>(QStringLiteral("BAcquisitionPrecedente")))
+        precedente->setEnabled(false);
+    enregistrerX = true;
+    if (!bloqueTimerAcqDirecte)
+        TimerAcqDir.start();
+    acqDirecteEnCours = true;
+
+    heureAcq = QDateTime::currentDateTime();
+    sDateAcq0 = texteDateAcq(heureAcq, false);
+    sdateAcqX = texteDateAcq(heureAcq, true);
+
+    if (typeSortieMP == kSortieCentralePerdue) {
+        gv::boiteMessage(this, gv::TIconeMessage::Avertissement,
+                         QStringLiteral("Acquisition interrompue car probable débranchement\n\rde la centrale. Il est "
+                                        "conseillé de vérifier le \n\rbranchement et l'alimentation puis de recommencer."));
+        typeSortieMP = 0;
+    }
+}

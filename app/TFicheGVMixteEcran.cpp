@@ -1,0 +1,164 @@
+// The graduated screen inside the main window: its creation, the general
+// state it follows, the curve arrays of a run, and the keys that start and
+// stop a run or move between the settings.
+#include "app/TFicheGVMixte.h"
+
+#include "display/Clavier.h"
+#include "model/TCentrale.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QToolButton>
+
+namespace {
+
+std::array<TColor, 8> couleursEcran(const gv::TCouleursVoies& clsVX)
+{
+    std::array<TColor, 8> couleurs {};
+    for (std::size_t v = 0; v < couleurs.size(); ++v)
+        couleurs[v] = static_cast<TColor>(clsVX[v]);
+    return couleurs;
+}
+
+// The settings controls reached with Enter, by object name.
+const std::pair<TControleSaisie, const char*> nomsControles[] = {
+    {TControleSaisie::CBDureeTotale, "CBDureeTotale"},
+    {TControleSaisie::CBNbPoints, "CBNbPoints"},
+    {TControleSaisie::CBTypeDeclenchement, "CBTypeDeclenchement"},
+    {TControleSaisie::RGSensDeclenchement, "RGSensDeclenchement"},
+    {TControleSaisie::CBVoieSynchro, "CBVoieSynchro"},
+    {TControleSaisie::EditUSeuilDecl, "EditUSeuilDecl"},
+    {TControleSaisie::CBPretrigX, "CBPretrigX"},
+};
+
+// F10 and Escape act as the Start/Stop button; Enter in a settings control
+// moves to the next one. Filters the application's key presses that reach
+// one of the window's widgets.
+class TFiltreClavier : public QObject {
+public:
+    explicit TFiltreClavier(TFicheGVMixte& fiche) : QObject(&fiche), fiche_(fiche) {}
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        if (evenement->type() != QEvent::KeyPress)
+            return false;
+        auto* widget = qobject_cast<QWidget*>(objet);
+        if (!widget || (widget != &fiche_ && !fiche_.isAncestorOf(widget)))
+            return false;
+        const auto* touche = static_cast<QKeyEvent*>(evenement);
+        switch (touche->key()) {
+        case Qt::Key_F10:
+        case Qt::Key_Escape: {
+            const TToucheEcran t = touche->key() == Qt::Key_F10 ? TToucheEcran::f10 : TToucheEcran::echap;
+            if (!toucheDemarreArrete(t, fiche_.MODEGENERAL) || !fiche_.BAcquisition ||
+                !fiche_.BAcquisition->isEnabled())
+                return false;
+            fiche_.BAcquisitionClick();
+            return true;
+        }
+        case Qt::Key_Return:
+        case Qt::Key_Enter:
+            return suivant(widget);
+        default:
+            return false;
+        }
+    }
+
+private:
+    QWidget* controle(TControleSaisie c) const
+    {
+        for (const auto& [code, nom] : nomsControles)
+            if (code == c)
+                return fiche_.findChild<QWidget*>(QString::fromUtf8(nom));
+        return nullptr;
+    }
+
+    bool suivant(QWidget* widget)
+    {
+        // An editable list's text box belongs to the list.
+        for (QWidget* w = widget; w && w != &fiche_; w = w->parentWidget()) {
+            for (const auto& [code, nom] : nomsControles) {
+                if (w->objectName() != QLatin1String(nom))
+                    continue;
+                QWidget* sens = controle(TControleSaisie::RGSensDeclenchement);
+                QWidget* pretrig = controle(TControleSaisie::CBPretrigX);
+                const TControleSaisie apres = suivantParEntree(code, sens && sens->isEnabled(),
+                                                               pretrig && pretrig->isEnabled());
+                QWidget* cible = apres == TControleSaisie::aucun ? nullptr : controle(apres);
+                if (!cible)
+                    return false;
+                cible->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
+        return false;
+    }
+
+    TFicheGVMixte& fiche_;
+};
+
+} // namespace
+
+void TFicheGVMixte::construitEcran()
+{
+    widgetEcran = new TWidgetEcran;
+    widgetEcran->setObjectName(QStringLiteral("PEcran"));
+    TEcran& e = widgetEcran->ecran();
+    e.setCourbes(&courbes);
+    e.setModeGeneral(MODEGENERAL);
+    // surRepeint stays the widget's own: it repaints the image.
+    e.surLectures = [this] {
+        EditSerieP->setText(QString::fromStdString(ecran().EditSerieP));
+        EditPointP->setText(QString::fromStdString(ecran().EditPointP));
+    };
+    remplaceEcran(widgetEcran);
+    redimensionnementEcran = [this] {
+        ecran().setCouleurs(couleursEcran(reglages.clsVX));
+        widgetEcran->setCoefficientsTaille(disposition.coDIMH, disposition.coDimV);
+    };
+    qApp->installEventFilter(new TFiltreClavier(*this));
+}
+
+TEcran& TFicheGVMixte::ecran()
+{
+    return widgetEcran->ecran();
+}
+
+void TFicheGVMixte::setModeGeneral(int MG1)
+{
+    MODEGENERAL = MG1;
+    drapeaux.MODEGENERAL = MG1;
+    if (SBNouveau)
+        SBNouveau->setEnabled(MG1 != 0);
+    if (widgetEcran)
+        ecran().setModeGeneral(MG1);
+}
+
+void TFicheGVMixte::setModeDessinVM()
+{
+    if (!SP5 || (SP5->nbVoiesActivesX == 0 && SP5->nbVoiesSignaux == 0) || SP5->nbPts0X == 0 || courbes.tv2.empty())
+        return;
+    ecran().geometrie.setModeDessinVM();
+}
+
+void TFicheGVMixte::PrepareTV2()
+{
+    if (!SP5)
+        return;
+    if (!ajouterLesCourbesX)
+        courbes.nbVoiesMesurees = 0;
+    const std::size_t premiere = std::size_t(courbes.nbVoiesMesurees);
+    const std::size_t total = premiere + std::size_t(std::max(SP5->nbVoiesSignaux, 0));
+    const std::size_t points = std::size_t(std::max<int64_t>(SP5->nbPts0X, 0));
+    courbes.tv2.resize(total);
+    courbes.voiesMesurees.resize(total);
+    for (std::size_t c = premiere; c < total; ++c) {
+        courbes.tv2[c].assign(points, 0.0f);
+        courbes.voiesMesurees[c] = TVoieMesuree {};
+        courbes.voiesMesurees[c].max = -120;
+        courbes.voiesMesurees[c].min = 120;
+    }
+}
