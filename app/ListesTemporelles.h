@@ -1,0 +1,22 @@
+#pragma once
+// The lists of the time panel and the rule of its "+" and "-" buttons,
+// without widgets.
+#include <string>
+#include <vector>
+
+namespace gv {
+
+// 1 µs, 2 µs, 5 µs ... 500 s (1-2-5 per decade, 3 significant digits and
+// a unit prefix), then "1000 s", "2000 s", "3600 s": 30 texts.
+std::vector<std::string> listeDureesTotales();
+// "11" ... "50001": 12 texts.
+std::vector<std::string> listeNbPoints();
+
+// Item chosen by a "+" (sens > 0) or "-" (sens < 0) button. With an item
+// selected (index >= 0), the next or previous one, never past either end.
+// With a typed text (index < 0), the first item whose value is greater
+// than `valeurTapee` ("+"; the last item if none) or the last whose value
+// is smaller ("-"; the first item if none). -1 for an empty list.
+int itemVoisin(const std::vector<std::string>& items, int index, long double valeurTapee, int sens);
+
+} // namespace gv
