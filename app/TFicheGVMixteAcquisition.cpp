@@ -141,7 +141,7 @@ std::vector<QWidget*> desactivesPourRun;
 void TFicheGVMixte::initialiseAcquisition()
 {
     if (BAcquisition)
-        connect(BAcquisition, &QPushButton::clicked, this, [this] { BAcquisitionClick(); }, Qt::UniqueConnection);
+        connect(BAcquisition, &QPushButton::clicked, this, [this] { BAcquisitionClick(); });
     surTimerFinMesures = [this] {
         if (MODEGENERAL != 3)
             return;

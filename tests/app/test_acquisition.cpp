@@ -1,0 +1,561 @@
+// "Démarrer l'acquisition" pressed in the main window, on each simulated
+// unit: what the curves hold, how they are named, how a run ends (normally,
+// stopped, unit unplugged), and the REGRESSI file saved afterwards.
+#include "EnvironnementTest.h"
+#include "app/Messages.h"
+#include "app/TFicheGVAttenteDeclAcq.h"
+#include "app/TFicheGVChoixCentrale.h"
+#include "app/TFicheGVMixte.h"
+#include "app/TFicheGVMixteTitre.h"
+#include "drivers/sp5/TSP5.h"
+#include "model/TCentrale.h"
+#include "platform/PompeMessages.h"
+#include "platform/Temps.h"
+#include "simulators/campus/SignauxCampusSim.h"
+#include "simulators/sp5/SignauxSP5Sim.h"
+#include "simulators/v6/SignauxV6Sim.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QTextStream>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <dlfcn.h>
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string racineTest;
+const std::string dossierSimulateurs = GALVORA_SIM_DIR;
+
+// The voltage a simulated unit puts on input `entree` at instant t of a run.
+double tensionSimulee(int32_t type, int entree, double t)
+{
+    switch (type) {
+    case kSysamV6:
+        return v6simTension(entree, t);
+    case kSysamCampus:
+        return campussimTension(entree, t);
+    default:
+        return sp5sim::sp5simTension(entree, t);
+    }
+}
+
+// An SP5 whose FIFO holds back everything after the first block for a while,
+// as a slow host would meet it: the run is still going when the measurement
+// should be over.
+class TSP5Retenu : public TSP5 {
+public:
+    using TSP5::TSP5;
+    int32_t LireFifo(TPtrFifoSP5 bloc) override
+    {
+        if (blocsLus_ >= 1 && plateforme::secondesMonotones() < finRetenue_)
+            return 0;
+        const int32_t n = TSP5::LireFifo(bloc);
+        if (n > 0 && ++blocsLus_ == 1)
+            finRetenue_ = plateforme::secondesMonotones() + retenue;
+        return n;
+    }
+    int32_t presentePendantAcq() override { return 1; }
+    double retenue = 0;
+
+private:
+    int blocsLus_ = 0;
+    double finRetenue_ = 0;
+};
+
+// A simulator entry point of the library the driver loaded.
+template <typename F>
+F pointEntree(const std::string& fichier, const char* nom)
+{
+    void* bibliotheque = ::dlopen((dossierSimulateurs + "/" + fichier).c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (!bibliotheque)
+        bibliotheque = ::dlopen((dossierSimulateurs + "/" + fichier).c_str(), RTLD_NOW);
+    return bibliotheque ? reinterpret_cast<F>(::dlsym(bibliotheque, nom)) : nullptr;
+}
+
+} // namespace
+
+class TestAcquisition : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TFicheGVMixteTitre> titre;
+    std::unique_ptr<TFicheGVChoixCentrale> choix;
+    std::vector<gv::TMessage> messages;
+    std::function<void(const gv::TMessage&)> surMessage;
+
+    // The window on the simulated units; with `type` 2 or 3 the V6 and CAMPUS
+    // simulators are installed too and that unit is chosen.
+    std::unique_ptr<TFicheGVMixte> ouvre(int32_t type = kSysamSP5, gv::TFabriqueCentrales fabrique = {})
+    {
+        const std::string dossier = racineTest + "/data/Galvora/centrales";
+        fs::remove_all(dossier);
+        if (type != kSysamSP5) {
+            fs::create_directories(dossier);
+            for (const char* fichier : {"FTD2XX-V6.DLL", "Campus.DLL"})
+                fs::create_symlink(dossierSimulateurs + "/" + fichier, dossier + "/" + fichier);
+        }
+        gv::installeIntercepteurDialogues([type](QDialog& dialogue) {
+            auto* c = qobject_cast<TFicheGVChoixCentrale*>(&dialogue);
+            if (!c)
+                return 0;
+            dialogue.show();
+            QPushButton* boutons[] = {c->BSP5, c->BV6, c->BCampus};
+            QTest::mouseClick(boutons[type - 1], Qt::LeftButton);
+            QTest::mouseClick(c->BOK, Qt::LeftButton);
+            return dialogue.result();
+        });
+        titre = std::make_unique<TFicheGVMixteTitre>(QStringLiteral("0.1.0.0"));
+        choix = std::make_unique<TFicheGVChoixCentrale>();
+        TContexteGV contexte;
+        contexte.emplacements = gv::emplacementsParDefaut();
+        contexte.fabrique = fabrique ? fabrique : gv::fabriqueDesPilotes();
+        contexte.titre = titre.get();
+        contexte.choix = choix.get();
+        auto fiche = std::make_unique<TFicheGVMixte>(contexte);
+        gv::installeIntercepteurDialogues({});
+        fiche->show();
+        return fiche;
+    }
+
+    // Input settings through the driver, as the channel panel would make them.
+    static void entrees(TFicheGVMixte& fiche, std::initializer_list<int> actives)
+    {
+        for (int v = 0; v < fiche.SP5->nbEAU; ++v)
+            fiche.SP5->desactiveVoieA(uint8_t(v), false);
+        for (int v : actives)
+            fiche.SP5->activeVoieA(uint8_t(v), false);
+    }
+
+    static void demarre(TFicheGVMixte& fiche)
+    {
+        QVERIFY(fiche.BAcquisition->isEnabled());
+        QTest::mouseClick(fiche.BAcquisition, Qt::LeftButton);
+    }
+
+    // "Ajouter les courbes", made by the settings panel (or here when absent).
+    static QCheckBox* boiteAjouter(TFicheGVMixte& fiche)
+    {
+        auto* boite = fiche.findChild<QCheckBox*>(QStringLiteral("CBAjouterCourbes"));
+        if (!boite) {
+            boite = new QCheckBox(QStringLiteral("Ajouter les courbes"), fiche.ContenuParametres);
+            boite->setObjectName(QStringLiteral("CBAjouterCourbes"));
+        }
+        return boite;
+    }
+
+    const gv::TMessage* message(const QString& debut) const
+    {
+        for (const gv::TMessage& m : messages)
+            if (m.texte.startsWith(debut))
+                return &m;
+        return nullptr;
+    }
+
+private slots:
+    void init()
+    {
+        messages.clear();
+        surMessage = nullptr;
+        gv::installeIntercepteurMessages([this](const gv::TMessage& m) {
+            messages.push_back(m);
+            if (surMessage)
+                surMessage(m);
+            return QMessageBox::Ok;
+        });
+        fs::remove_all(racineTest + "/data/Galvora");
+        fs::remove_all(racineTest + "/config");
+        fs::create_directories(racineTest + "/config");
+    }
+
+    void cleanup()
+    {
+        gv::installeIntercepteurDialogues({});
+        titre.reset();
+        choix.reset();
+    }
+
+    // The same run on each unit: input 0 of each is a 5 V, 50 Hz sine.
+    void chaqueCentrale_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::newRow("SP5") << int(kSysamSP5);
+#if GALVORA_AVEC_V6 && GALVORA_AVEC_CAMPUS
+        QTest::newRow("V6") << int(kSysamV6);
+        QTest::newRow("CAMPUS") << int(kSysamCampus);
+#endif
+    }
+
+    void chaqueCentrale()
+    {
+        QFETCH(int, type);
+        auto fiche = ouvre(type);
+        QCOMPARE(fiche->typeCentraleActive, type);
+        messages.clear(); // the V6 beside the CAMPUS is warned of at start
+        TCentrale& c = *fiche->SP5;
+        entrees(*fiche, {0});
+        c.setDurees(0.1, 501, false);
+        QElapsedTimer chrono;
+        chrono.start();
+        demarre(*fiche);
+        const double duree = chrono.elapsed() / 1000.0;
+        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->courbes.nbVoiesMesurees, 1);
+        QCOMPARE(int64_t(fiche->courbes.tv2[0].size()), c.nbPts0X);
+        QCOMPARE(fiche->courbes.dtAX, c.dt0X);
+        // The run lasts about its own duration.
+        QVERIFY2(duree >= 0.095 && duree < 0.1 + 0.6, qPrintable(QString::number(duree)));
+        const std::vector<float>& u = fiche->courbes.tv2[0];
+        for (int64_t k = 0; k < c.nbPts0X; ++k) {
+            const double attendu = tensionSimulee(type, 0, double(k) * c.dt0X);
+            if (std::fabs(u[std::size_t(k)] - attendu) > 0.05)
+                QFAIL(qPrintable(QStringLiteral("point %1: %2 V instead of %3 V").arg(k).arg(u[std::size_t(k)]).arg(attendu)));
+        }
+        const TVoieMesuree& vm = fiche->courbes.voiesMesurees[0];
+        QCOMPARE(vm.sEnteteVM, c.getCapVM(0));
+        QCOMPARE(vm.sUniteVM, std::string("V"));
+        QVERIFY(std::fabs(vm.max - 5.0f) < 0.05f);
+        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral(" 1 série acquise"));
+        QCOMPARE(fiche->BAcquisition->text(), QStringLiteral("Démarrer l'acquisition"));
+        QVERIFY(fiche->TimerAcqDir.isActive());
+        QVERIFY(!fiche->TimerPresenceSP5.isActive());
+        QVERIFY(fiche->SBNouveau->isEnabled());
+        QVERIFY(fiche->SBenregistrerRW3->isEnabled());
+        QVERIFY(fiche->enregistrerX);
+        QVERIFY(messages.empty());
+    }
+
+    // Inputs 1 and 4 of the SP5: each curve is named after its own input.
+    void deuxEntreesNommeesDApresLeurNumero()
+    {
+        auto fiche = ouvre();
+        TCentrale& c = *fiche->SP5;
+        entrees(*fiche, {1, 4});
+        c.setDurees(0.1, 1001, false);
+        demarre(*fiche);
+        QCOMPARE(fiche->courbes.nbVoiesMesurees, 2);
+        for (int i = 0; i < 2; ++i) {
+            const int entree = c.VoiesActivesSignaux[std::size_t(i)];
+            for (int64_t k = 0; k < c.nbPts0X; k += 7)
+                QVERIFY(std::fabs(fiche->courbes.tv2[std::size_t(i)][std::size_t(k)] -
+                                  sp5sim::sp5simTension(entree, double(k) * c.dt0X)) < 0.03);
+        }
+        QCOMPARE(fiche->courbes.voiesMesurees[0].sEnteteVM, std::string("u[1_M]"));
+        QCOMPARE(fiche->courbes.voiesMesurees[1].sEnteteVM, std::string("u[4_M]"));
+        QCOMPARE(fiche->courbes.voiesMesurees[1].capCommRegvoie1VM, std::string("EA4"));
+        QCOMPARE(fiche->courbes.voiesMesurees[1].clVM, TColor(fiche->reglages.clsVX[4]));
+        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral("2 séries acquises"));
+        // "dd mmm yy - hh'h 'nn'mn", then with the seconds.
+        const QRegularExpression date(QStringLiteral("^\\d\\d (janv\\.|févr\\.|mars|avr\\.|mai|juin|juil\\.|août|"
+                                                     "sept\\.|oct\\.|nov\\.|déc\\.) \\d\\d - \\d\\dh \\d\\dmn$"));
+        QVERIFY2(date.match(QString::fromStdString(fiche->sDateAcq0)).hasMatch(), fiche->sDateAcq0.c_str());
+        QVERIFY(QString::fromStdString(fiche->sdateAcqX).startsWith(QString::fromStdString(fiche->sDateAcq0) + " "));
+        QVERIFY(QString::fromStdString(fiche->sdateAcqX).endsWith(QStringLiteral("s")));
+    }
+
+    // Runs of one input added to the previous ones get letters.
+    void seriesRepetees()
+    {
+        auto fiche = ouvre();
+        entrees(*fiche, {0});
+        fiche->SP5->setDurees(0.02, 101, false);
+        QCheckBox* ajouter = boiteAjouter(*fiche);
+        ajouter->setChecked(false);
+        demarre(*fiche);
+        QCOMPARE(fiche->courbes.voiesMesurees[0].sEnteteVM, std::string("u[0_M]"));
+        ajouter->setChecked(true);
+        demarre(*fiche);
+        ajouter->setChecked(true);
+        demarre(*fiche);
+        QCOMPARE(fiche->courbes.nbVoiesMesurees, 3);
+        QStringList noms;
+        for (int c = 0; c < fiche->courbes.nbVoiesMesurees; ++c)
+            noms << QString::fromStdString(fiche->courbes.voiesMesurees[std::size_t(c)].sEnteteVM);
+        QCOMPARE(noms, QStringList({"u[0_M]a", "u[0_M]b", "u[0_M]c"}));
+        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral("3 séries acquises"));
+        // Each run filled its own curve.
+        for (int c = 0; c < 3; ++c)
+            QVERIFY(std::fabs(fiche->courbes.tv2[std::size_t(c)][25] - sp5sim::sp5simTension(0, 25 * fiche->SP5->dt0X)) < 0.03);
+        // Without the box, a run starts afresh.
+        ajouter->setChecked(false);
+        demarre(*fiche);
+        QCOMPARE(fiche->courbes.nbVoiesMesurees, 1);
+        QCOMPARE(fiche->courbes.tv2.size(), size_t(1));
+        QCOMPARE(fiche->courbes.voiesMesurees[0].sEnteteVM, std::string("u[0_M]"));
+    }
+
+    // Threshold trigger: the first point is the value at the trigger instant,
+    // between the two raw samples that straddle the threshold.
+    void declenchementSurSeuil()
+    {
+        auto fiche = ouvre();
+        TCentrale& c = *fiche->SP5;
+        entrees(*fiche, {0});
+        c.setDurees(0.04, 201, false);
+        c.setVoieSynchro(0, false);
+        c.setModeDeclenchement(kDeclSeuil, false);
+        c.setSensDeclSeuil(0, false);
+        c.setSeuilDecl(1.0f);
+        c.setPretrig(int32_t(0), false);
+        // One raw sample more than displayed, for the interpolation.
+        c.nbPts0X = c.nbPtsAffX + 1;
+        demarre(*fiche);
+        QCOMPARE(fiche->MODEGENERAL, 2);
+        const std::vector<float>& u = fiche->courbes.tv2[0];
+        QVERIFY2(std::fabs(u[0] - 1.0f) < 0.03f, qPrintable(QString::number(u[0])));
+        // Rising: the next points follow the sine from the crossing of 1 V.
+        const double tSeuil = std::asin(0.2) / (2 * M_PI * 50);
+        for (int k : {1, 10, 50, 150})
+            QVERIFY2(std::fabs(u[std::size_t(k)] - sp5sim::sp5simTension(0, tSeuil + k * c.dt0X + 1e-9)) < 0.1,
+                     qPrintable(QString::number(k)));
+        // The last raw sample only served the interpolation.
+        QCOMPARE(u[std::size_t(c.nbPts0X - 1)], 0.0f);
+    }
+
+    // The end-of-measurement message comes the part of the duration that
+    // follows the trigger after the first data.
+    void messageFinDeMesures()
+    {
+        TSP5Retenu* retenu = nullptr;
+        auto fiche = ouvre(kSysamSP5, [&retenu](int32_t type, const std::string& chemin) -> TCentrale* {
+            if (type != kSysamSP5)
+                return gv::fabriqueDesPilotes()(type, chemin);
+            retenu = new TSP5Retenu(chemin, 1);
+            return retenu;
+        });
+        QVERIFY(retenu && fiche->SP5 == retenu);
+        TCentrale& c = *fiche->SP5;
+        entrees(*fiche, {0});
+        c.setDurees(0.2, 201, false);
+        c.setVoieSynchro(0, false);
+        c.setModeDeclenchement(kDeclSeuil, false);
+        c.setSeuilDecl(0.5f);
+        c.setPretrig(int32_t(2), false);
+        c.nbPts0X = c.nbPtsAffX + 1;
+        retenu->retenue = 0.4;
+        QElapsedTimer chrono;
+        qint64 premieres = -1, fin = -1;
+        bool attente = false;
+        connect(fiche->EditMessageX, &QLineEdit::textChanged, fiche.get(), [&](const QString& t) {
+            // The first data end the wait for the trigger.
+            if (t == QStringLiteral("Attente du déclenchement sur synchro..."))
+                attente = true;
+            if (t == QStringLiteral("Acquisition en cours...") && attente && premieres < 0)
+                premieres = chrono.elapsed();
+            if (t == QStringLiteral("Mesures terminées, récupération des valeurs"))
+                fin = chrono.elapsed();
+        });
+        chrono.start();
+        demarre(*fiche);
+        QCOMPARE(fiche->TimerFinMesures.interval(), 100); // 50 % of 0.2 s follows the trigger
+        QVERIFY(premieres >= 0);
+        QVERIFY2(fin >= 0, "no end-of-measurement message");
+        QVERIFY2(fin - premieres >= 95 && fin - premieres < 250, qPrintable(QString::number(fin - premieres)));
+        QVERIFY(!fiche->TimerFinMesures.isActive());
+    }
+
+    // Unplugged during the run: the run ends, the points received stay, the
+    // warning is shown and the presence poll starts again.
+    void debranchementPendantLaRun()
+    {
+        auto branche = pointEntree<void (*)(int32_t)>("SP5SIM.DLL", "SimSP5_Branche");
+        QVERIFY(branche);
+        auto fiche = ouvre();
+        TCentrale& c = *fiche->SP5;
+        entrees(*fiche, {0});
+        c.setDurees(0.5, 1001, false);
+        int typeVu = -1;
+        surMessage = [&](const gv::TMessage&) { typeVu = fiche->typeSortieMP; };
+        QTimer::singleShot(200, fiche.get(), [&] { branche(0); });
+        QElapsedTimer chrono;
+        chrono.start();
+        demarre(*fiche);
+        const qint64 duree = chrono.elapsed();
+        branche(1);
+        const gv::TMessage* avertissement = message(QStringLiteral("Acquisition interrompue"));
+        QVERIFY(avertissement);
+        QCOMPARE(avertissement->icone, gv::TIconeMessage::Avertissement);
+        QCOMPARE(avertissement->texte,
+                 QStringLiteral("Acquisition interrompue car probable débranchement\n\rde la centrale. Il est conseillé "
+                                "de vérifier le \n\rbranchement et l'alimentation puis de recommencer."));
+        QCOMPARE(typeVu, 13);
+        QCOMPARE(fiche->typeSortieMP, 0);
+        // Found gone after eight empty reads of a block's length.
+        QVERIFY(duree < 2000);
+        QCOMPARE(fiche->MODEGENERAL, 2);
+        QVERIFY(fiche->TimerPresenceSP5.isActive());
+        const std::vector<float>& u = fiche->courbes.tv2[0];
+        QVERIFY(std::fabs(u[10] - sp5sim::sp5simTension(0, 10 * c.dt0X)) < 0.03);
+        QCOMPARE(u[1000], 0.0f);
+    }
+
+    void aucuneEntreeActive()
+    {
+        auto fiche = ouvre();
+        entrees(*fiche, {});
+        QCOMPARE(fiche->SP5->nbVoiesActivesX, 0);
+        demarre(*fiche);
+        QCOMPARE(messages.size(), size_t(1));
+        QCOMPARE(messages[0].icone, gv::TIconeMessage::Information);
+        QCOMPARE(messages[0].texte, QStringLiteral("Aucune entrée analogique n'est active. \n\rActivez au moins une entrée !"));
+        QCOMPARE(fiche->MODEGENERAL, 0);
+        QVERIFY(fiche->courbes.tv2.empty());
+        // Nothing ran: the live values go on.
+        QVERIFY(fiche->TimerAcqDir.isActive());
+    }
+
+    // "Arrêter" during a run ends it at once; what came is kept.
+    void arretPendantLaRun()
+    {
+        auto fiche = ouvre();
+        TCentrale& c = *fiche->SP5;
+        entrees(*fiche, {0});
+        c.setDurees(1.0, 1001, false);
+        QString legendePendant;
+        QTimer::singleShot(250, fiche.get(), [&] {
+            legendePendant = fiche->BAcquisition->text();
+            QVERIFY(fiche->BAcquisition->isEnabled());
+            QVERIFY(!fiche->SBenregistrerRW3->isEnabled());
+            QTest::mouseClick(fiche->BAcquisition, Qt::LeftButton);
+        });
+        QElapsedTimer chrono;
+        chrono.start();
+        demarre(*fiche);
+        QVERIFY(chrono.elapsed() < 700);
+        QCOMPARE(legendePendant, QStringLiteral("Arrêter"));
+        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->typeSortieMP, 1);
+        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral(" 1 série acquise"));
+        const std::vector<float>& u = fiche->courbes.tv2[0];
+        QVERIFY(std::fabs(u[50] - sp5sim::sp5simTension(0, 50 * c.dt0X)) < 0.03);
+        QCOMPARE(u[900], 0.0f);
+        QVERIFY(messages.empty());
+    }
+
+    // A trigger that never comes: the waiting dialog after tAttenteMaxDecl,
+    // then "Arrêter": no data, the curve stays at 0.
+    void declenchementQuiNeVientPas()
+    {
+        auto fiche = ouvre();
+        TCentrale& c = *fiche->SP5;
+        entrees(*fiche, {6}); // a DC level: the threshold is never crossed
+        c.setDurees(0.05, 101, false);
+        c.setVoieSynchro(6, false);
+        c.setModeDeclenchement(kDeclSeuil, false);
+        c.setSeuilDecl(5.0f);
+        c.nbPts0X = c.nbPtsAffX + 1;
+        c.tAttenteMaxDecl = 0.1f;
+        QString messagePendant;
+        bool dialogueVisible = false;
+        QTimer::singleShot(400, fiche.get(), [&] {
+            messagePendant = fiche->EditMessageX->text();
+            dialogueVisible = fiche->FicheAttenteDecl && fiche->FicheAttenteDecl->isVisible();
+            QTest::mouseClick(fiche->BAcquisition, Qt::LeftButton);
+        });
+        demarre(*fiche);
+        QCOMPARE(messagePendant, QStringLiteral("Attente du déclenchement sur synchro..."));
+        QVERIFY(dialogueVisible);
+        TFicheGVAttenteDeclAcq* d = fiche->FicheAttenteDecl;
+        QCOMPARE(d->windowTitle(), QStringLiteral("Attente de déclenchement un peu longue..."));
+        QCOMPARE(d->LMessage->text(), QStringLiteral("Le déclenchement se fait attendre... Que faut-il faire ?"));
+        QCOMPARE(d->BContinuer->text(), QStringLiteral("Continuer d'attendre"));
+        QCOMPARE(d->BVerifier->text(), QStringLiteral("Vérifier la connexion de la centrale "));
+        QCOMPARE(d->BArreter->text(), QStringLiteral("Arrêter l'acquisition"));
+        QVERIFY(!d->isModal());
+        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral(" 1 série acquise"));
+        for (float u : fiche->courbes.tv2[0])
+            QCOMPARE(u, 0.0f);
+    }
+
+    // A run, then the save button with a name chosen in the dialog: the file
+    // holds the simulator's signal.
+    void enregistrementRW3()
+    {
+        auto fiche = ouvre();
+        TCentrale& c = *fiche->SP5;
+        entrees(*fiche, {0, 1});
+        c.setDurees(0.02, 101, false);
+        demarre(*fiche);
+        const QString dossier = QString::fromStdString(racineTest + "/home/mesures");
+        fs::create_directories(dossier.toStdString());
+        QString titreDialogue, nomPropose;
+        gv::installeIntercepteurDialogues([&](QDialog& dialogue) {
+            auto* fichier = qobject_cast<QFileDialog*>(&dialogue);
+            if (!fichier)
+                return 0;
+            titreDialogue = fichier->windowTitle();
+            nomPropose = fichier->selectedFiles().value(0);
+            fichier->selectFile(dossier + QStringLiteral("/essai.old.txt"));
+            dialogue.accept();
+            return int(QDialog::Accepted);
+        });
+        QTest::mouseClick(fiche->SBenregistrerRW3, Qt::LeftButton);
+        QCOMPARE(titreDialogue, QStringLiteral("Enregistrement au format Regressi Win"));
+        QVERIFY2(nomPropose.endsWith(QStringLiteral("/Galvora 001")), qPrintable(nomPropose));
+        QVERIFY(nomPropose.startsWith(QString::fromStdString(fiche->dossierDocuments)));
+        QCOMPARE(fiche->etatEnregistrement.numAcqDef, 1);
+        const QString nom = dossier + QStringLiteral("/essai.rw3");
+        QCOMPARE(fiche->etatEnregistrement.nomFichierREG, nom);
+        QFile f(nom);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QByteArray contenu = f.readAll();
+        QVERIFY(contenu.startsWith("EVARISTE REGRESSI WINDOWS 1.0\r\n"));
+        QVERIFY(contenu.endsWith("\r\n"));
+        const QStringList lignes = QString::fromLatin1(contenu).split(QStringLiteral("\r\n"));
+        QVERIFY(lignes.contains(QStringLiteral("u0_M")));
+        QVERIFY(lignes.contains(QStringLiteral("u1_M")));
+        const int debut = lignes.indexOf(QRegularExpression(QStringLiteral("^&\\d+ VALEUR VAR$")));
+        QVERIFY(debut > 0);
+        QCOMPARE(lignes[debut], QStringLiteral("&101 VALEUR VAR"));
+        for (int k = 0; k < 101; ++k) {
+            const QStringList champs = lignes[debut + 1 + k].split(QLatin1Char(' '));
+            QCOMPARE(champs.size(), 3);
+            const double t = champs[0].toDouble();
+            QVERIFY(std::fabs(t - k * c.dt0X) < 1e-9);
+            for (int i = 0; i < 2; ++i)
+                QVERIFY2(std::fabs(champs[1 + i].toDouble() - sp5sim::sp5simTension(i, k * c.dt0X)) < 0.03,
+                         qPrintable(lignes[debut + 1 + k]));
+        }
+        // Saving again to the same name asks before replacing; No keeps the
+        // counter.
+        gv::installeIntercepteurDialogues([&](QDialog& dialogue) {
+            auto* fichier = qobject_cast<QFileDialog*>(&dialogue);
+            fichier->selectFile(nom);
+            dialogue.accept();
+            return int(QDialog::Accepted);
+        });
+        surMessage = nullptr;
+        gv::installeIntercepteurMessages([this](const gv::TMessage& m) {
+            messages.push_back(m);
+            return QMessageBox::No;
+        });
+        QTest::mouseClick(fiche->SBenregistrerRW3, Qt::LeftButton);
+        QVERIFY(message(QStringLiteral("Le fichier \"") + nom + QStringLiteral("\" existe déjà. Faut-il le remplacer ?")));
+        QCOMPARE(fiche->etatEnregistrement.numAcqDef, 1);
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    racineTest = testgv::prepareEnvironnement("acquisition");
+    QApplication application(argc, argv);
+    // As the program does: driver waits keep the window alive.
+    plateforme::installePompeMessages([] { QCoreApplication::processEvents(); });
+    TestAcquisition test;
+    const int resultat = QTest::qExec(&test, argc, argv);
+    plateforme::installePompeMessages(nullptr);
+    fs::remove_all(racineTest);
+    return resultat;
+}
+
+#include "test_acquisition.moc"
