@@ -31,7 +31,7 @@ TFicheGVMixte::TFicheGVMixte(const TContexteGV& contexte, QWidget* parent)
     TimerTransfertREGRESSI.setInterval(2000);
     TimerRedimGene.setInterval(100);
     TimerRedimGene.setSingleShot(true);
-    connect(&TimerRedimGene, &QTimer::timeout, this, &TFicheGVMixte::redimensionnement);
+    connect(&TimerRedimGene, &QTimer::timeout, this, &TFicheGVMixte::TimerRedimGeneTimer); // --- Settings panels ---
     if (contexte_.titre)
         contexte_.titre->etatCentrale = [this] {
             const TEtatTitre etat = etatPourTitre();
@@ -108,8 +108,7 @@ void TFicheGVMixte::FormCreate()
         bloqueRedim = false;
         redimensionnement();
         bloqueRedim = true;
-        if (prepareComposants)
-            prepareComposants();
+        prepareComposants();
         for (QToolButton* bouton : {SBNouveau, SBenregistrerRW3, SBenregistrerTXT, SBTransfertDirectREG,
                                     SBTransfertDirectExcel, SBtransfertDirectOOLO})
             bouton->setEnabled(false);
@@ -125,8 +124,7 @@ void TFicheGVMixte::FormCreate()
         bloqueRedim = false;
         redimensionnement();
         bloqueRedim = true;
-        if (prepareComposants)
-            prepareComposants();
+        prepareComposants();
         BAcquisition->setEnabled(false);
         TimerAcqDir.stop();
         TimerPresenceSP5.stop();

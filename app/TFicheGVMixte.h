@@ -48,6 +48,7 @@ class TCentrale;
 class TFicheGVAttenteDeclAcq; // --- Acquisition run ---
 class TFicheGVChoixCentrale;
 class TFicheGVMixteTitre;
+class TGroupeRadio;
 
 // One installed unit found at start-up.
 struct TCentraleInsPre {
@@ -67,7 +68,7 @@ using TArrayOfTCentraleInsPre = std::vector<TCentraleInsPre>;
 struct TLigneVoie {
     QLabel* titre = nullptr;         // input name, shown for differential units
     QCheckBox* active = nullptr;     // "Activée"
-    QComboBox* calibre = nullptr;
+    TGroupeRadio* calibre = nullptr; // " calibre (V) ", one item per calibre
     QLabel* nom = nullptr;           // "u"
     QLabel* indice = nullptr;
     QLabel* egal = nullptr;
@@ -125,13 +126,10 @@ public:
     TEtatTitre etatPourTitre() const;
 
     // Hooks for the pieces that come later: the live values (TimerAcqDir), the
-    // end of a run (TimerFinMesures), the screen's own layout, filling the
-    // time-base lists, and the panels' contents after a unit change.
+    // end of a run (TimerFinMesures) and the screen's own layout.
     std::function<void()> surTimerAcqDir;
     std::function<void()> surTimerFinMesures;
     std::function<void()> redimensionnementEcran;
-    std::function<void()> prepareCBTemporels;
-    std::function<void()> prepareComposants;
     // The save command and the new experiment, asked for when closing with
     // unsaved measurements.
     std::function<void()> commandeEnregistrerRW3;
@@ -178,11 +176,31 @@ public:
     QLineEdit* EditPresence = nullptr;
     QProgressBar* PBarExcel = nullptr;
 
-    // Settings panel (the controls of the time base and trigger come later).
+    // Settings panel: time base, trigger, the two boxes and the Start button.
     QWidget* ContenuParametres = nullptr;
     QComboBox* CBDureeTotale = nullptr;
     QComboBox* CBNbPoints = nullptr;
     QPushButton* BAcquisition = nullptr;
+    // --- Settings panels ---
+    QToolButton* SBDureeTotalePlus = nullptr;
+    QToolButton* SBDureeTotaleMoins = nullptr;
+    QToolButton* SBNbPointsPlus = nullptr;
+    QToolButton* SBNbPointsMoins = nullptr;
+    QLabel* LIntervalle = nullptr;
+    QLabel* iTe = nullptr; // the sampling interval, drawn
+    QPushButton* BAcquisitionPrecedente = nullptr;
+    QGroupBox* GBDeclenchement = nullptr;
+    QComboBox* CBTypeDeclenchement = nullptr;
+    TGroupeRadio* RGSensDeclenchement = nullptr;
+    QLabel* LVoieSynchro = nullptr;
+    QComboBox* CBVoieSynchro = nullptr;
+    QLabel* LUSeuilDecl = nullptr;
+    QLineEdit* EditUSeuilDecl = nullptr;
+    QLabel* LPretrigX = nullptr;
+    QComboBox* CBPretrigX = nullptr;
+    QCheckBox* CBAjouterCourbes = nullptr;
+    QCheckBox* CBModePermanent = nullptr;
+    // --- end of settings panels ---
 
     // Channel panel.
     QWidget* ContenuVoies = nullptr;
@@ -247,6 +265,100 @@ public:
     bool pVoiesReduit = false;
     int larScr = 0;
     int hauScr = 0;
+
+    // --- Settings panels ---
+    // The channel, time-base and trigger panels mirror the active driver:
+    // every change goes to the driver first, then the panels are refilled
+    // from its fields. While the permanent mode runs, a change is only
+    // recorded (typeSortieMP and the MP... arguments) for the frame loop.
+    std::vector<std::string> listeDureesTotales;
+    std::vector<std::string> listeNbPoints;
+    void prepareCBTemporels(QComboBox* CBDureeTotale1, QComboBox* CBNbPts1);
+    void prepareComposants();
+    void prepareComposantsDeclenchement();
+    void prepareCBVoieSynchro();
+    void prepareCBAjouterCourbes();
+    void PrepareComposantsIndicesUx();
+    void afficheParametresT();
+    void activeComposantsAcqPermanente();
+    void desactiveComposantsAcqPermanente();
+    void activeBoutonsOutils();
+    void desactiveBoutonsOutils();
+    void activeSBCentrales();
+    void DesactiveSBCentrales();
+    void setModepermanent(bool mp);
+    // Clicks of the channel controls and of the +/- buttons.
+    void Changements(QObject* sender);
+    void activationVoie(int32_t voie1, bool active1);
+    void activationModeDiff(int32_t voie1, bool actif1);
+    void changeCalibre(int32_t voie1, int32_t calibre1);
+    void changeTypeDecl(int32_t typeDecl1);
+    void changeSensDecl(int32_t sensDecl1);
+    void changeVoieSynchro(int32_t index1);
+    void changePretrig(int32_t index1);
+    void changeUSeuil(const std::string& s1);
+    void changeNbPts(const std::string& s1);
+    void ChangeDureeTotale(const std::string& s1);
+    void RetourAcqPrecedente();
+    // Trigger controls and the two boxes; the duration, points and
+    // threshold boxes; the "Acquisition précédente" button.
+    void RBMesuresPeriodiquesClick(QObject* sender);
+    void CBDureeTotaleEnter(QObject* sender);
+    void CBDureeTotaleChange(QObject* sender);
+    void CBDureeTotaleSelect(QObject* sender);
+    void CBDureeTotaleDropDown(QObject* sender);
+    void EditNbPointsExit(QObject* sender);
+    void SBRedRegVoiesClick(QObject* sender);
+    // The live values of the inputs (TimerAcqDir).
+    void TimerAcqDirTimer();
+    // Entering and leaving a typed box (duration, points, threshold).
+    void suitSaisie(QWidget* boite);
+
+    bool bloque = false;
+    bool bloqueExit = false;
+    bool saisieManuelle = false;
+    int CBDureeTotaleIndex = -1;
+    int CBNbPointsIndex = -1;
+    double AncDureeTotale = 0;
+    int64_t AncNbPts0X = 0;
+    int64_t AncNbPtsAff = 0;
+    float AncUSeuilDecl = 0;
+    bool CBDureeTotalederoulee = false;
+    bool CBNbPointsDeroulee = false;
+    bool pretrigActif = false;
+    bool peutAjouter = false;
+    // Input of each item of the trigger channel list.
+    std::vector<int32_t> entreesVoieSynchro;
+    // Pending change of the permanent mode and its arguments.
+    int typeSortieMP1 = 0;
+    int32_t MPEntree = 0, MPCalibre = 0, MPSensDecl = 0, MPPretrig = 0, MPTypeDecl = 0, MPVoieSynchro = 0;
+    bool MPModeDiff = false, MPVoieActive = false;
+    std::string MPDureeTotale, MPNbPts, MPUSeuil;
+
+private:
+    bool controlesDeclenchement() const;
+    bool canalDifferentiel(int32_t canal) const;
+    bool entreeReglable(int32_t voie) const;
+    int indexVoieSynchro() const;
+    float limiteSeuil() const;
+    float seuilLimite(float u) const;
+    void dessineLegendesVoies();
+    void enregistreChangement(int code);
+    void pasAPas(QObject* bouton);
+    void apresChangementTemporel();
+    bool acquisitionPrecedenteDifferente();
+    void curseursAuxBornes();
+    void zoomsAZero();
+    void zoomsReappliques();
+    void axesEtEcranVide();
+    void redessineEcran(bool avecCourbes);
+    void dessinePretrig();
+    void nouveauPossible();
+    void TimerRedimGeneTimer();
+    QString texteEntree_; // text of the typed box when it was entered
+
+public:
+    // --- end of settings panels ---
 
     // --- Acquisition run ---
     // The curves (tv2, voiesMesurees, nbVoiesMesurees) and the screen that

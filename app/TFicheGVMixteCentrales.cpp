@@ -2,6 +2,7 @@
 // presence poll that keeps the status box right.
 #include "app/TFicheGVMixte.h"
 
+#include "app/GroupeRadio.h"
 #include "app/Messages.h"
 #include "app/TFicheGVChoixCentrale.h"
 #include "app/TFicheGVMixteTitre.h"
@@ -223,8 +224,7 @@ void TFicheGVMixte::panneauVoiesVide()
                                                                  ligne.egal, ligne.valeur, ligne.legende})
             controle->setVisible(montre);
         ligne.titre->hide();
-        ligne.calibre->clear();
-        ligne.calibre->addItems({QStringLiteral("-10V / +10V"), QStringLiteral("-5V / +5V")});
+        ligne.calibre->setItems({QStringLiteral("-10V / +10V"), QStringLiteral("-5V / +5V")});
         ligne.indice->setText(QString::number(i + 1));
         ligne.valeur->setText(QStringLiteral(" 0,00 V"));
         ligne.valeur->setEnabled(false);
@@ -265,9 +265,10 @@ void TFicheGVMixte::panneauVoiesCentrale()
         if ((SP5->typeCentrale == kSysamSP5 || SP5->typeCentrale == kSimulationSP5) && i > 3)
             bulleActive += QStringLiteral("\nSi cette voie est activée, le temps \nd'échantillonnage minimal est de 2 µs");
         ligne.active->setToolTip(bulleActive);
-        ligne.calibre->clear();
+        QStringList calibres;
         for (int k = 0; k < SP5->nbCalEAGV && k < static_cast<int>(SP5->sCalibres.size()); ++k)
-            ligne.calibre->addItem(texte(SP5->sCalibres[k]));
+            calibres << texte(SP5->sCalibres[k]);
+        ligne.calibre->setItems(calibres);
         ligne.calibre->setToolTip(QStringLiteral("Sélection du calibre de l'entrée ") + entree);
         ligne.nom->setText(texte(SP5->GetCapU(i)));
         ligne.indice->setText(texte(SP5->GetCapUInd(i)));
@@ -342,8 +343,7 @@ void TFicheGVMixte::setCentraleActive(int32_t NouveauTypeCentrale1, bool avecCre
                 contexte_.titre->afficheUnitePage(true);
                 contexte_.titre->afficheNumeroSerie(texte(SP5->numeroSerie));
             }
-            if (prepareCBTemporels)
-                prepareCBTemporels();
+            prepareCBTemporels(CBDureeTotale, CBNbPoints);
             SP5->Reset();
             reglagesDefautMI();
             if (CBDureeTotale)
@@ -362,8 +362,7 @@ void TFicheGVMixte::setCentraleActive(int32_t NouveauTypeCentrale1, bool avecCre
     }
     // --- end of acquisition run ---
     repaint();
-    if (prepareComposants)
-        prepareComposants();
+    prepareComposants();
     enregistrerX = false;
     for (QToolButton* bouton : {SBNouveau, SBenregistrerRW3, SBenregistrerTXT, SBTransfertDirectREG,
                                 SBTransfertDirectExcel, SBtransfertDirectOOLO})

@@ -164,6 +164,12 @@ void TFicheGVMixte::prepareComposants()
     afficheParametresT();
 }
 
+bool TFicheGVMixte::controlesDeclenchement() const
+{
+    return GBDeclenchement && CBTypeDeclenchement && RGSensDeclenchement && LVoieSynchro && CBVoieSynchro &&
+           LUSeuilDecl && EditUSeuilDecl && LPretrigX && CBPretrigX && CBModePermanent && CBAjouterCourbes;
+}
+
 bool TFicheGVMixte::canalDifferentiel(int32_t canal) const
 {
     return SP5 && canal >= 0 && canal < static_cast<int>(SP5->canauxDiff.size()) && SP5->canauxDiff[size_t(canal)];
@@ -199,7 +205,7 @@ void TFicheGVMixte::dessineLegendesVoies()
 
 void TFicheGVMixte::prepareComposantsDeclenchement()
 {
-    if (!SP5 || !GBDeclenchement)
+    if (!SP5 || !controlesDeclenchement())
         return;
     TBloqueur b(bloque);
     const int mode = SP5->modeDecl;
@@ -234,7 +240,7 @@ void TFicheGVMixte::prepareComposantsDeclenchement()
 
 void TFicheGVMixte::prepareCBVoieSynchro()
 {
-    if (!SP5 || !CBVoieSynchro)
+    if (!SP5 || !controlesDeclenchement())
         return;
     TBloqueur b(bloque);
     CBVoieSynchro->clear();
@@ -487,7 +493,7 @@ void TFicheGVMixte::changeCalibre(int32_t voie1, int32_t calibre1)
         return;
     SP5->setCal(static_cast<uint8_t>(voie1), calibre1, false);
     SP5->determine_tSkipAcquisition();
-    if (voie1 == SP5->voieSynchro) {
+    if (voie1 == SP5->voieSynchro && EditUSeuilDecl) {
         SP5->setSeuilDecl(seuilLimite(SP5->USeuilDecl));
         TBloqueur be(bloqueExit);
         EditUSeuilDecl->setText(qs(texteGeneral(SP5->USeuilDecl, 6)));
@@ -527,7 +533,7 @@ void TFicheGVMixte::changeSensDecl(int32_t sensDecl1)
 
 void TFicheGVMixte::changeVoieSynchro(int32_t index1)
 {
-    if (!SP5 || index1 < 0 || index1 >= static_cast<int>(entreesVoieSynchro.size()))
+    if (!SP5 || !controlesDeclenchement() || index1 < 0 || index1 >= static_cast<int>(entreesVoieSynchro.size()))
         return;
     SP5->setVoieSynchro(entreesVoieSynchro[size_t(index1)], true);
     TBloqueur b(bloque);
@@ -552,7 +558,7 @@ void TFicheGVMixte::changePretrig(int32_t index1)
 
 void TFicheGVMixte::changeUSeuil(const std::string& s1)
 {
-    if (!SP5)
+    if (!SP5 || !EditUSeuilDecl)
         return;
     TBloqueur be(bloqueExit);
     long double valeur = SP5->USeuilDecl;
@@ -572,7 +578,7 @@ void TFicheGVMixte::changeUSeuil(const std::string& s1)
 
 void TFicheGVMixte::RBMesuresPeriodiquesClick(QObject* sender)
 {
-    if (bloque || !SP5 || !sender)
+    if (bloque || !SP5 || !sender || !controlesDeclenchement())
         return;
     if (sender == CBModePermanent) {
         const bool coche = CBModePermanent->isChecked();

@@ -1,6 +1,9 @@
 // The regions of the main window and the controls they hold.
 #include "app/TFicheGVMixte.h"
 
+#include "app/GroupeRadio.h"
+#include "app/ListesTemporelles.h"
+
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -93,43 +96,157 @@ void TFicheGVMixte::construitPanneauParametres()
     SBReduirePParametres->setObjectName(QStringLiteral("SBReduirePParametres"));
     SBReduirePParametres->setArrowType(Qt::RightArrow);
     SBReduirePParametres->setToolTip(QStringLiteral("Réduire/Restaurer le panneau des réglages temporels"));
-    connect(SBReduirePParametres, &QToolButton::clicked, this, [this] { reduitPanneau(true); });
+    connect(SBReduirePParametres, &QToolButton::clicked, this, [this] { SBRedRegVoiesClick(SBReduirePParametres); });
     ScrollBoxParametres = boiteDefilement(panelParametres, "ScrollBoxParametres");
 
     ContenuParametres = new QWidget;
     auto* colonne = new QVBoxLayout(ContenuParametres);
+    colonne->setContentsMargins(3, 3, 3, 3);
+    colonne->setSpacing(4);
+
+    // Time base: duration and points, each with its "-" and "+" buttons.
     auto* groupeTemps = new QGroupBox(QStringLiteral("Base de temps"), ContenuParametres);
     auto* grille = new QGridLayout(groupeTemps);
-    grille->addWidget(new QLabel(QStringLiteral("Durée totale")), 0, 0);
-    CBDureeTotale = new QComboBox;
-    CBDureeTotale->setEditable(true);
-    CBDureeTotale->setToolTip(QStringLiteral("Sélectionnez une durée\n\rtotale pour la série\n\rde mesures. Vous pouvez"
-                                             "\n\rsaisir d'autres valeurs\n\rque celles de la liste")
-                                  .replace(QStringLiteral("\n\r"), QStringLiteral("\n")));
+    grille->setContentsMargins(3, 2, 3, 3);
+    grille->setHorizontalSpacing(1);
+    grille->setVerticalSpacing(2);
+    auto boutonPasAPas = [this](const char* nom, Qt::ArrowType fleche, const char* bulle) {
+        auto* bouton = new QToolButton;
+        bouton->setObjectName(QString::fromUtf8(nom));
+        bouton->setArrowType(fleche);
+        bouton->setToolTip(QString::fromUtf8(bulle));
+        bouton->setFocusPolicy(Qt::NoFocus);
+        connect(bouton, &QToolButton::clicked, this, [this, bouton] { Changements(bouton); });
+        return bouton;
+    };
+    const char* bullePlus = "Valeur immédiatement supérieure de la liste";
+    const char* bulleMoins = "Valeur immédiatement inférieure de la liste";
+    auto listeSaisissable = [this](const char* nom, int caracteres, const QString& bulle) {
+        auto* liste = new QComboBox;
+        liste->setObjectName(QString::fromUtf8(nom));
+        liste->setEditable(true);
+        liste->setInsertPolicy(QComboBox::NoInsert);
+        liste->setMaxVisibleItems(12);
+        liste->lineEdit()->setMaxLength(caracteres);
+        liste->setToolTip(bulle);
+        liste->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        liste->setMinimumContentsLength(6);
+        suitSaisie(liste->lineEdit());
+        connect(liste, &QComboBox::activated, this, [this, liste] { CBDureeTotaleSelect(liste); });
+        connect(liste->lineEdit(), &QLineEdit::textEdited, this, [this, liste] { CBDureeTotaleChange(liste); });
+        return liste;
+    };
+    grille->addWidget(new QLabel(QStringLiteral("Durée totale")), 0, 0, 1, 3);
+    CBDureeTotale = listeSaisissable("CBDureeTotale", 12,
+                                     QStringLiteral("Sélectionnez une durée\ntotale pour la série\nde mesures. Vous "
+                                                    "pouvez\nsaisir d'autres valeurs\nque celles de la liste"));
+    SBDureeTotaleMoins = boutonPasAPas("SBDureeTotaleMoins", Qt::LeftArrow, bulleMoins);
+    SBDureeTotalePlus = boutonPasAPas("SBDureeTotalePlus", Qt::RightArrow, bullePlus);
     grille->addWidget(CBDureeTotale, 1, 0);
-    grille->addWidget(new QLabel(QStringLiteral("Nombre de points")), 2, 0);
-    CBNbPoints = new QComboBox;
-    CBNbPoints->setEditable(true);
-    CBNbPoints->setToolTip(QStringLiteral("Sélectionnez le\n\rnombre de mesures\n\rsouhaité. Vous pouvez\n\rsaisir "
-                                          "d'autres valeurs\n\rque celles de la liste")
-                               .replace(QStringLiteral("\n\r"), QStringLiteral("\n")));
+    grille->addWidget(SBDureeTotaleMoins, 1, 1);
+    grille->addWidget(SBDureeTotalePlus, 1, 2);
+    grille->addWidget(new QLabel(QStringLiteral("Nombre de points")), 2, 0, 1, 3);
+    CBNbPoints = listeSaisissable("CBNbPoints", 6,
+                                  QStringLiteral("Sélectionnez le\nnombre de mesures\nsouhaité. Vous pouvez\nsaisir "
+                                                 "d'autres valeurs\nque celles de la liste"));
+    SBNbPointsMoins = boutonPasAPas("SBNbPointsMoins", Qt::LeftArrow, bulleMoins);
+    SBNbPointsPlus = boutonPasAPas("SBNbPointsPlus", Qt::RightArrow, bullePlus);
     grille->addWidget(CBNbPoints, 3, 0);
+    grille->addWidget(SBNbPointsMoins, 3, 1);
+    grille->addWidget(SBNbPointsPlus, 3, 2);
+    LIntervalle = new QLabel(QStringLiteral("Intervalle:"));
+    LIntervalle->setObjectName(QStringLiteral("LIntervalle"));
+    grille->addWidget(LIntervalle, 4, 0, 1, 3);
+    iTe = new QLabel;
+    iTe->setObjectName(QStringLiteral("iTe"));
+    iTe->setMinimumHeight(24);
+    iTe->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    grille->addWidget(iTe, 5, 0, 1, 3);
     colonne->addWidget(groupeTemps);
+
+    BAcquisitionPrecedente = new QPushButton(QStringLiteral("Acquisition précédente"));
+    BAcquisitionPrecedente->setObjectName(QStringLiteral("BAcquisitionPrecedente"));
+    BAcquisitionPrecedente->setToolTip(
+        QStringLiteral("Revenir aux réglages temporels\nde l'acquisition précédente"));
+    BAcquisitionPrecedente->setEnabled(false);
+    connect(BAcquisitionPrecedente, &QPushButton::clicked, this,
+            [this] { EditNbPointsExit(BAcquisitionPrecedente); });
+    colonne->addWidget(BAcquisitionPrecedente);
+
+    // Trigger.
+    GBDeclenchement = new QGroupBox(QStringLiteral("Déclenchement"), ContenuParametres);
+    GBDeclenchement->setObjectName(QStringLiteral("GBDeclenchement"));
+    auto* grilleDecl = new QGridLayout(GBDeclenchement);
+    grilleDecl->setContentsMargins(3, 2, 3, 3);
+    grilleDecl->setHorizontalSpacing(3);
+    grilleDecl->setVerticalSpacing(2);
+    CBTypeDeclenchement = new QComboBox;
+    CBTypeDeclenchement->setObjectName(QStringLiteral("CBTypeDeclenchement"));
+    CBTypeDeclenchement->addItems({QStringLiteral("manuel"), QStringLiteral("sur seuil"), QStringLiteral("externe")});
+    grilleDecl->addWidget(CBTypeDeclenchement, 0, 0, 1, 2);
+    RGSensDeclenchement = new TGroupeRadio(QStringLiteral("Sens"), nullptr, 2);
+    RGSensDeclenchement->setObjectName(QStringLiteral("RGSensDeclenchement"));
+    RGSensDeclenchement->setItems({QStringLiteral("montant"), QStringLiteral("descendant")});
+    RGSensDeclenchement->setItemIndex(0);
+    grilleDecl->addWidget(RGSensDeclenchement, 1, 0, 1, 2);
+    LVoieSynchro = new QLabel(QStringLiteral("Voie"));
+    LVoieSynchro->setObjectName(QStringLiteral("LVoieSynchro"));
+    CBVoieSynchro = new QComboBox;
+    CBVoieSynchro->setObjectName(QStringLiteral("CBVoieSynchro"));
+    grilleDecl->addWidget(LVoieSynchro, 2, 0);
+    grilleDecl->addWidget(CBVoieSynchro, 2, 1);
+    LUSeuilDecl = new QLabel(QStringLiteral("Seuil (V)"));
+    LUSeuilDecl->setObjectName(QStringLiteral("LUSeuilDecl"));
+    EditUSeuilDecl = new QLineEdit(QStringLiteral("0"));
+    EditUSeuilDecl->setObjectName(QStringLiteral("EditUSeuilDecl"));
+    EditUSeuilDecl->setMaxLength(6);
+    suitSaisie(EditUSeuilDecl);
+    grilleDecl->addWidget(LUSeuilDecl, 3, 0);
+    grilleDecl->addWidget(EditUSeuilDecl, 3, 1);
+    LPretrigX = new QLabel(QStringLiteral("Prétrig."));
+    LPretrigX->setObjectName(QStringLiteral("LPretrigX"));
+    CBPretrigX = new QComboBox;
+    CBPretrigX->setObjectName(QStringLiteral("CBPretrigX"));
+    CBPretrigX->addItems(
+        {QStringLiteral("0 %"), QStringLiteral("25%"), QStringLiteral("50%"), QStringLiteral("75%"), QStringLiteral("100%")});
+    grilleDecl->addWidget(LPretrigX, 4, 0);
+    grilleDecl->addWidget(CBPretrigX, 4, 1);
+    grilleDecl->setColumnStretch(1, 1);
+    colonne->addWidget(GBDeclenchement);
+    connect(CBTypeDeclenchement, &QComboBox::activated, this, [this] { RBMesuresPeriodiquesClick(CBTypeDeclenchement); });
+    connect(RGSensDeclenchement, &TGroupeRadio::itemClique, this, [this] { RBMesuresPeriodiquesClick(RGSensDeclenchement); });
+    connect(CBVoieSynchro, &QComboBox::activated, this, [this] { RBMesuresPeriodiquesClick(CBVoieSynchro); });
+    connect(CBPretrigX, &QComboBox::activated, this, [this] { RBMesuresPeriodiquesClick(CBPretrigX); });
+
+    CBAjouterCourbes = new QCheckBox(QStringLiteral("Ajouter les courbes"));
+    CBAjouterCourbes->setObjectName(QStringLiteral("CBAjouterCourbes"));
+    CBAjouterCourbes->setEnabled(false);
+    CBModePermanent = new QCheckBox(QStringLiteral("Mode permanent"));
+    CBModePermanent->setObjectName(QStringLiteral("CBModePermanent"));
+    connect(CBAjouterCourbes, &QCheckBox::clicked, this, [this] { RBMesuresPeriodiquesClick(CBAjouterCourbes); });
+    connect(CBModePermanent, &QCheckBox::clicked, this, [this] { RBMesuresPeriodiquesClick(CBModePermanent); });
+    colonne->addWidget(CBAjouterCourbes);
+    colonne->addWidget(CBModePermanent);
+
     colonne->addStretch(1);
     BAcquisition = new QPushButton(QStringLiteral("Démarrer l'acquisition"));
     BAcquisition->setObjectName(QStringLiteral("BAcquisition"));
     colonne->addWidget(BAcquisition);
     ScrollBoxParametres->setWidget(ContenuParametres);
+
+    listeDureesTotales = gv::listeDureesTotales();
+    listeNbPoints = gv::listeNbPoints();
 }
 
 void TFicheGVMixte::construitPanneauVoies()
 {
     PanelVoies = panneau(this, "PanelVoies");
+    PanelVoies->setToolTip(QStringLiteral("La patience est la clé du paradis..."));
     SBReduirePVoies = new QToolButton(PanelVoies);
     SBReduirePVoies->setObjectName(QStringLiteral("SBReduirePVoies"));
     SBReduirePVoies->setArrowType(Qt::DownArrow);
     SBReduirePVoies->setToolTip(QStringLiteral("Réduire/Restaurer le panneau de réglage des voies"));
-    connect(SBReduirePVoies, &QToolButton::clicked, this, [this] { reduitPanneau(false); });
+    connect(SBReduirePVoies, &QToolButton::clicked, this, [this] { SBRedRegVoiesClick(SBReduirePVoies); });
     ScrollBoxVoies = boiteDefilement(PanelVoies, "ScrollBoxVoies");
 
     ContenuVoies = new QWidget;
@@ -138,45 +255,70 @@ void TFicheGVMixte::construitPanneauVoies()
     rangee->setSpacing(4);
     for (int canal = 0; canal < 4; ++canal) {
         GBCanaux[canal] = new QGroupBox(QStringLiteral(" Voie/Canal %1 ").arg(canal + 1), ContenuVoies);
+        GBCanaux[canal]->setObjectName(QStringLiteral("gbCanaux%1").arg(canal));
+        GBCanaux[canal]->setFont(QFont(QStringLiteral("Arial Narrow")));
         auto* grille = new QGridLayout(GBCanaux[canal]);
         grille->setContentsMargins(4, 2, 4, 2);
-        grille->setHorizontalSpacing(4);
-        grille->setVerticalSpacing(2);
-        CBModeDiff[canal] = new QCheckBox(QStringLiteral("Mode différentiel"));
-        grille->addWidget(CBModeDiff[canal], 0, 0, 1, 3);
-        // Input c and input c + 4 share channel c; each input takes two lines:
-        // its name, activation and calibre, then its live value and colour.
+        grille->setHorizontalSpacing(6);
+        grille->setVerticalSpacing(1);
+        CBModeDiff[canal] = new QCheckBox(QStringLiteral("mode différentiel"));
+        CBModeDiff[canal]->setProperty("tag", 200 + canal);
+        CBModeDiff[canal]->setToolTip(QStringLiteral("Cochez si vous voulez que le canal %1\nsoit utilisé en mode "
+                                                     "différentiel")
+                                          .arg(canal));
+        connect(CBModeDiff[canal], &QCheckBox::clicked, this, [this, canal] { Changements(CBModeDiff[canal]); });
+        grille->addWidget(CBModeDiff[canal], 0, 0, 1, 2);
+        // Input c and input c + 4 share channel c: one column each, with its
+        // name, activation, calibres, then its live value and colour.
         for (int rang = 0; rang < 2; ++rang) {
-            TLigneVoie& ligne = voies[canal + 4 * rang];
-            const int y = 1 + 2 * rang;
+            const int i = canal + 4 * rang;
+            TLigneVoie& ligne = voies[size_t(i)];
+            auto* colonne = new QVBoxLayout;
+            colonne->setSpacing(1);
             ligne.titre = new QLabel;
+            QFont gras = ligne.titre->font();
+            gras.setBold(true);
+            ligne.titre->setFont(gras);
             ligne.active = new QCheckBox(QStringLiteral("Activée"));
-            ligne.calibre = new QComboBox;
+            ligne.active->setObjectName(QStringLiteral("CBVoiesActives%1").arg(i));
+            ligne.active->setProperty("tag", 100 + i);
+            connect(ligne.active, &QCheckBox::clicked, this, [this, i] { Changements(voies[size_t(i)].active); });
+            ligne.calibre = new TGroupeRadio(QStringLiteral(" calibre (V) "));
+            ligne.calibre->setObjectName(QStringLiteral("RGCalsEA%1").arg(i));
+            ligne.calibre->setProperty("tag", 300 + i);
+            connect(ligne.calibre, &TGroupeRadio::itemClique, this,
+                    [this, i] { Changements(voies[size_t(i)].calibre); });
             ligne.nom = new QLabel(QStringLiteral("u"));
+            ligne.nom->setFont(gras);
             ligne.indice = new QLabel;
             ligne.egal = new QLabel(QStringLiteral("="));
             ligne.valeur = new QLineEdit;
+            ligne.valeur->setObjectName(QStringLiteral("EditValU%1").arg(i));
             ligne.valeur->setReadOnly(true);
+            ligne.valeur->setFocusPolicy(Qt::NoFocus);
+            ligne.valeur->setMinimumWidth(60);
             ligne.legende = new QLabel;
-            ligne.legende->setFixedSize(24, 6);
-            ligne.legende->setAutoFillBackground(true);
-            grille->addWidget(ligne.titre, y, 0);
-            grille->addWidget(ligne.active, y, 1);
-            grille->addWidget(ligne.calibre, y, 2);
+            ligne.legende->setFixedSize(24, 12);
+            colonne->addWidget(ligne.titre);
+            colonne->addWidget(ligne.active);
+            colonne->addWidget(ligne.calibre);
             auto* mesure = new QHBoxLayout;
             mesure->setSpacing(1);
             mesure->addWidget(ligne.nom);
-            mesure->addWidget(ligne.indice);
+            mesure->addWidget(ligne.indice, 0, Qt::AlignBottom);
             mesure->addWidget(ligne.egal);
             mesure->addWidget(ligne.valeur, 1);
-            mesure->addSpacing(4);
+            mesure->addSpacing(3);
             mesure->addWidget(ligne.legende);
-            grille->addLayout(mesure, y + 1, 0, 1, 3);
+            colonne->addLayout(mesure);
+            colonne->addStretch(1);
+            grille->addLayout(colonne, 1, rang);
         }
         rangee->addWidget(GBCanaux[canal]);
     }
     rangee->addStretch(1);
     ScrollBoxVoies->setWidget(ContenuVoies);
+    surTimerAcqDir = [this] { TimerAcqDirTimer(); };
 }
 
 void TFicheGVMixte::remplaceEcran(QWidget* ecran)
@@ -198,9 +340,29 @@ void TFicheGVMixte::remplaceContenuParametres(QWidget* contenu)
 {
     delete ScrollBoxParametres->takeWidget();
     ContenuParametres = contenu;
-    CBDureeTotale = nullptr;
-    CBNbPoints = nullptr;
+    // The controls of the old content are gone; those of the new one that
+    // carry the same names take their places.
+    CBDureeTotale = contenu->findChild<QComboBox*>(QStringLiteral("CBDureeTotale"));
+    CBNbPoints = contenu->findChild<QComboBox*>(QStringLiteral("CBNbPoints"));
     BAcquisition = contenu->findChild<QPushButton*>(QStringLiteral("BAcquisition"));
+    SBDureeTotalePlus = contenu->findChild<QToolButton*>(QStringLiteral("SBDureeTotalePlus"));
+    SBDureeTotaleMoins = contenu->findChild<QToolButton*>(QStringLiteral("SBDureeTotaleMoins"));
+    SBNbPointsPlus = contenu->findChild<QToolButton*>(QStringLiteral("SBNbPointsPlus"));
+    SBNbPointsMoins = contenu->findChild<QToolButton*>(QStringLiteral("SBNbPointsMoins"));
+    iTe = contenu->findChild<QLabel*>(QStringLiteral("iTe"));
+    LIntervalle = contenu->findChild<QLabel*>(QStringLiteral("LIntervalle"));
+    BAcquisitionPrecedente = contenu->findChild<QPushButton*>(QStringLiteral("BAcquisitionPrecedente"));
+    GBDeclenchement = contenu->findChild<QGroupBox*>(QStringLiteral("GBDeclenchement"));
+    CBTypeDeclenchement = contenu->findChild<QComboBox*>(QStringLiteral("CBTypeDeclenchement"));
+    RGSensDeclenchement = contenu->findChild<TGroupeRadio*>(QStringLiteral("RGSensDeclenchement"));
+    LVoieSynchro = contenu->findChild<QLabel*>(QStringLiteral("LVoieSynchro"));
+    CBVoieSynchro = contenu->findChild<QComboBox*>(QStringLiteral("CBVoieSynchro"));
+    LUSeuilDecl = contenu->findChild<QLabel*>(QStringLiteral("LUSeuilDecl"));
+    EditUSeuilDecl = contenu->findChild<QLineEdit*>(QStringLiteral("EditUSeuilDecl"));
+    LPretrigX = contenu->findChild<QLabel*>(QStringLiteral("LPretrigX"));
+    CBPretrigX = contenu->findChild<QComboBox*>(QStringLiteral("CBPretrigX"));
+    CBAjouterCourbes = contenu->findChild<QCheckBox*>(QStringLiteral("CBAjouterCourbes"));
+    CBModePermanent = contenu->findChild<QCheckBox*>(QStringLiteral("CBModePermanent"));
     ScrollBoxParametres->setWidget(contenu);
 }
 
@@ -221,18 +383,4 @@ void TFicheGVMixte::reduitPanneau(bool parametres)
     else
         pVoiesReduit = !pVoiesReduit;
     redimensionnement();
-}
-
-void TFicheGVMixte::desactiveComposantsAcqSimple()
-{
-    ContenuParametres->setEnabled(false);
-    ContenuVoies->setEnabled(false);
-    if (BAcquisition)
-        BAcquisition->setEnabled(false);
-}
-
-void TFicheGVMixte::activeComposantsAcqSimple()
-{
-    ContenuParametres->setEnabled(true);
-    ContenuVoies->setEnabled(true);
 }

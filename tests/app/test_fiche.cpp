@@ -2,6 +2,7 @@
 // detection, choice, switching, presence, settings, temporary files, layout.
 #include "CentraleFactice.h"
 #include "EnvironnementTest.h"
+#include "app/GroupeRadio.h"
 #include "app/Messages.h"
 #include "app/TFicheGVChoixCentrale.h"
 #include "app/TFicheGVMixte.h"
@@ -128,8 +129,9 @@ private slots:
                  QStringLiteral("Aucune centrale \n\r- SYSAM SP5\n\r- SYSAM V6\n\r- SYSAM CAMPUS \n\rn'est installée sur "
                                 "cet ordinateur.\n\r\n\r\"Galvora\" ne peut pas fonctionner."));
         QVERIFY(!fiche->BAcquisition->isEnabled());
-        QVERIFY(!fiche->ContenuVoies->isEnabled());
-        QVERIFY(!fiche->ContenuParametres->isEnabled());
+        QVERIFY(!fiche->voies[0].active->isEnabled());
+        QVERIFY(!fiche->CBDureeTotale->isEnabled());
+        QVERIFY(!fiche->CBTypeDeclenchement->isEnabled());
         QVERIFY(!fiche->TimerPresenceSP5.isActive());
         QVERIFY(!fiche->TimerAcqDir.isActive());
         // The empty channel panel: four channels, the first four inputs.
