@@ -375,6 +375,11 @@ public:
     void RetourFIFOZero();
     void sortieNormaleMS();
     void enregistreRegressiRW3();
+    // The New button: stops a run, offers to save, then a new experiment.
+    void nouvelleExperience();
+    // A new experiment: curves cleared, default settings (the table, when
+    // it exists, may replace commandeRAZ with its own).
+    void razExperience();
     TDrapeauxAcquisition drapeaux;   // stop, nouveauxParametres, typeSortieMP seen by the read loop
     TNommageSeries nommageSeries;
     TEtatEnregistrement etatEnregistrement; // numAcqDef, nomFichierREG

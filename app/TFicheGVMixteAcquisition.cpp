@@ -11,6 +11,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QToolButton>
@@ -31,7 +32,7 @@ const char* const moisAbreges[12] = {"janv.", "févr.", "mars", "avr.", "mai", "
 // The run's side of the window, called by the read loop between blocks.
 class THoteFenetre : public THoteAcquisition {
 public:
-    explicit THoteFenetre(TFicheGVMixte& fiche) : fiche_(fiche) {}
+    explicit THoteFenetre(TFicheGVMixte& fiche) : fiche_(fiche), visibleAuDepart_(fiche.isVisible()) {}
 
     void afficheMessage(const std::string& message) override
     {
@@ -66,7 +67,13 @@ public:
         fiche_.widgetEcran->iEcranX()->repaint();
     }
 
-    void traiteMessages() override { QCoreApplication::processEvents(); }
+    void traiteMessages() override
+    {
+        QCoreApplication::processEvents();
+        // The window was closed (Quit) during the run: the run ends too.
+        if (visibleAuDepart_ && !fiche_.isVisible())
+            fiche_.drapeaux.nouveauxParametres = true;
+    }
 
     void afficheAttenteDeclenchement() override
     {
@@ -77,64 +84,9 @@ public:
 
 private:
     TFicheGVMixte& fiche_;
+    bool visibleAuDepart_;
 };
 
-// Toolbar and unit buttons during a run and after it.
-void etatOutils(TFicheGVMixte& f, bool enCours)
-{
-    const bool courbes = f.courbes.nbVoiesMesurees > 0;
-    const std::pair<QToolButton*, bool> apres[] = {
-        {f.SBNouveau, f.MODEGENERAL != 0},
-        {f.SBenregistrerRW3, courbes},
-        {f.SBenregistrerTXT, courbes},
-        {f.SBTransfertDirectREG, courbes},
-        {f.SBTransfertDirectExcel, courbes && f.msOfficeInstalle},
-        {f.SBtransfertDirectOOLO, courbes && (f.OOInstalle || f.LOInstalle)},
-        {f.SBMesures, courbes},
-        {f.SBVoirTableau, courbes},
-        {f.SBOptions, true},
-    };
-    for (const auto& [bouton, actif] : apres)
-        if (bouton)
-            bouton->setEnabled(!enCours && actif);
-    if (f.SBCentrales_.size() >= 2)
-        for (QToolButton* bouton : f.SBCentrales_)
-            bouton->setEnabled(!enCours);
-}
-
-// The settings are locked during a run, but the Start button, which reads
-// "Arrêter" meanwhile, must stay usable even when a panel holding it was
-// disabled: its ancestors are enabled again and their other children
-// disabled one by one. Returns those children, to be enabled after the run.
-std::vector<QWidget*> garderBoutonAcquisition(QPushButton* bouton, QWidget* racine)
-{
-    std::vector<QWidget*> desactives;
-    if (!bouton || !racine)
-        return desactives;
-    std::vector<QWidget*> chaine;
-    for (QWidget* w = bouton->parentWidget(); w; w = w->parentWidget()) {
-        chaine.push_back(w);
-        if (w == racine)
-            break;
-    }
-    for (auto it = chaine.rbegin(); it != chaine.rend(); ++it) {
-        QWidget* ancetre = *it;
-        if (!ancetre->testAttribute(Qt::WA_ForceDisabled))
-            continue;
-        ancetre->setEnabled(true);
-        for (QWidget* enfant : ancetre->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (enfant == bouton || std::find(chaine.begin(), chaine.end(), enfant) != chaine.end() ||
-                enfant->testAttribute(Qt::WA_ForceDisabled))
-                continue;
-            enfant->setEnabled(false);
-            desactives.push_back(enfant);
-        }
-    }
-    bouton->setEnabled(true);
-    return desactives;
-}
-
-std::vector<QWidget*> desactivesPourRun;
 
 } // namespace
 
@@ -150,15 +102,20 @@ void TFicheGVMixte::initialiseAcquisition()
         EditMessageX->repaint();
     };
     commandeEnregistrerRW3 = [this] { enregistreRegressiRW3(); };
+    if (!commandeRAZ)
+        commandeRAZ = [this] { razExperience(); };
     // The other toolbar commands stay with whoever handled them before.
     std::function<void(QToolButton*)> autres = commandeOutil;
     commandeOutil = [this, autres](QToolButton* bouton) {
         if (bouton == SBenregistrerRW3)
             enregistreRegressiRW3();
+        else if (bouton == SBNouveau)
+            nouvelleExperience();
         else if (autres)
             autres(bouton);
     };
     ecran().setCentrale(SP5);
+    curseursAuxBornes();
     ecran().setCouleurs([this] {
         std::array<TColor, 8> c {};
         for (std::size_t v = 0; v < c.size(); ++v)
@@ -167,6 +124,23 @@ void TFicheGVMixte::initialiseAcquisition()
     }());
     setModeGeneral(MODEGENERAL);
     ecran().dessineEcranN(true);
+}
+
+void TFicheGVMixte::nouvelleExperience()
+{
+    if (MODEGENERAL == 3 || MODEGENERAL == 5)
+        BAcquisitionClick();
+    if (enregistrerX) {
+        const auto reponse = gv::boiteMessage(this, gv::TIconeMessage::Question,
+                                              QStringLiteral("Désirez-vous enregistrer les mesures ?"),
+                                              QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        if (reponse == QMessageBox::Cancel)
+            return;
+        if (reponse == QMessageBox::Yes)
+            enregistreRegressiRW3();
+    }
+    if (commandeRAZ)
+        commandeRAZ();
 }
 
 void TFicheGVMixte::BAcquisitionClick()
@@ -238,10 +212,7 @@ void TFicheGVMixte::Acquisition()
         EditMessageX->repaint();
         setModeGeneral(3);
         desactiveComposantsAcqSimple();
-        etatOutils(*this, true);
-        desactivesPourRun = garderBoutonAcquisition(BAcquisition, ContenuParametres);
-        const auto* ajouter = findChild<QCheckBox*>(QStringLiteral("CBAjouterCourbes"));
-        ajouterLesCourbesX = SP5->memesParametresTemporels() && ajouter && ajouter->isChecked();
+        ajouterLesCourbesX = SP5->memesParametresTemporels() && CBAjouterCourbes && CBAjouterCourbes->isChecked();
         PrepareTV2();
         ptFront = 0;
         // Zooms back to 1 and disabled, cursors at 0 and the duration, axes,
@@ -252,9 +223,7 @@ void TFicheGVMixte::Acquisition()
         SP5->prepareTousPRX(true);
         ecran().dessin.dessinetPretrig(ecran().iEcranX);
         const bool declenche = SP5->modeDecl == kDeclSeuil || SP5->modeDecl == kDeclExterne;
-        const bool pretrigActif =
-            declenche && SP5->pretrigDispo && reglages.tMaxPretrigDispo >= 0.999L * SP5->dureeTotale0X;
-        idxPretrigListe = SP5->idxPretrig;
+        idxPretrigListe = CBPretrigX ? std::max(CBPretrigX->currentIndex(), 0) : SP5->idxPretrig;
         SP5->idxPretrig = pretrigActif ? idxPretrigListe : 0;
         if (declenche)
             EditMessageX->setText(QStringLiteral("Attente du déclenchement..."));
@@ -280,11 +249,7 @@ void TFicheGVMixte::Acquisition()
         TimerFinMesures.stop();
         if (MODEGENERAL == 3)
             setModeGeneral(2);
-        for (QWidget* w : desactivesPourRun)
-            w->setEnabled(true);
-        desactivesPourRun.clear();
         activeComposantsAcqSimple();
-        etatOutils(*this, false);
         if (BAcquisition)
             BAcquisition->setText(texteDemarrer);
         TimerPresenceSP5.start();
@@ -385,17 +350,14 @@ void TFicheGVMixte::sortieNormaleMS()
 
     setModeGeneral(2);
     ecran().finAcquisition();
+    prepareCBAjouterCourbes();
     c.idxPretrig = idxPretrigListe;
 
-    for (QWidget* w : desactivesPourRun)
-        w->setEnabled(true);
-    desactivesPourRun.clear();
     activeComposantsAcqSimple();
-    etatOutils(*this, false);
-    if (auto* ajouter = findChild<QCheckBox*>(QStringLiteral("CBAjouterCourbes")))
-        ajouter->setEnabled(c.memesParametresTemporels() && total > 0);
-    if (auto* precedente = findChild<QPushButton*>(QStringLiteral("BAcquisitionPrecedente")))
-        precedente->setEnabled(false);
+    activeBoutonsOutils();
+    activeSBCentrales();
+    if (BAcquisitionPrecedente)
+        BAcquisitionPrecedente->setEnabled(false);
     enregistrerX = true;
     if (!bloqueTimerAcqDirecte)
         TimerAcqDir.start();

@@ -7,6 +7,7 @@
 #include "model/TCentrale.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
@@ -161,4 +162,47 @@ void TFicheGVMixte::PrepareTV2()
         courbes.voiesMesurees[c].max = -120;
         courbes.voiesMesurees[c].min = 120;
     }
+}
+
+void TFicheGVMixte::razExperience()
+{
+    setModeGeneral(0);
+    setModepermanent(false);
+    reglagesDefautMI();
+    if (BAcquisitionPrecedente)
+        BAcquisitionPrecedente->setEnabled(false);
+    if (SBVoirTableau && SBVoirTableau->isChecked())
+        SBVoirTableau->click();
+    if (SP5)
+        SP5->setModeDeclenchement(kDeclImmediat, true);
+    curseursAuxBornes();
+    ajouterLesCourbesX = false;
+    courbes.nbVoiesMesurees = 0;
+    nommageSeries.vide();
+    PrepareTV2();
+    prepareComposants();
+    peutAjouter = false;
+    ecran().geometrie.axeQuadrilleX = 0;
+    desactiveBoutonsOutils();
+    PTableauVisible = false;
+    afficheParametresT();
+    ecran().prepareAxesX();
+    ecran().prepareQuadAxes();
+    ecran().prepareEcranVide();
+    ecran().dessineEcranN(false);
+    if (CBAjouterCourbes) {
+        CBAjouterCourbes->setChecked(false);
+        CBAjouterCourbes->setEnabled(false);
+    }
+    for (QCheckBox* boite : CBModeDiff)
+        if (boite)
+            boite->setChecked(false);
+    for (TLigneVoie& ligne : voies)
+        if (ligne.active)
+            ligne.active->setEnabled(true);
+    if (CBModePermanent)
+        CBModePermanent->setChecked(modePermanent);
+    ecran().geometrie.activerZooms();
+    widgetEcran->MAJBarres();
+    enregistrerX = false;
 }

@@ -17,6 +17,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QLabel>
@@ -127,13 +128,47 @@ class TestAcquisition : public QObject {
         return fiche;
     }
 
-    // Input settings through the driver, as the channel panel would make them.
+    // The inputs chosen with their boxes in the channel panel.
     static void entrees(TFicheGVMixte& fiche, std::initializer_list<int> actives)
     {
+        const std::vector<int> voulues(actives);
+        // Activations first, so that an input is never left alone to go.
+        for (bool activer : {true, false})
+            for (int v = 0; v < fiche.SP5->nbEAU; ++v) {
+                QCheckBox* boite = fiche.voies[std::size_t(v)].active;
+                const bool voulue = std::find(voulues.begin(), voulues.end(), v) != voulues.end();
+                if (voulue == activer && boite->isChecked() != voulue)
+                    boite->click();
+            }
         for (int v = 0; v < fiche.SP5->nbEAU; ++v)
-            fiche.SP5->desactiveVoieA(uint8_t(v), false);
-        for (int v : actives)
-            fiche.SP5->activeVoieA(uint8_t(v), false);
+            QCOMPARE(fiche.SP5->VoiesX[std::size_t(v)].active,
+                     std::find(voulues.begin(), voulues.end(), v) != voulues.end());
+    }
+
+    // The threshold trigger chosen in the trigger panel, as a user does it:
+    // "sur seuil", the trigger input, the threshold typed, the pre-trigger.
+    static void declenchementSurSeuil(TFicheGVMixte& fiche, int voieSynchro, const QString& seuil, int pretrig)
+    {
+        fiche.CBTypeDeclenchement->setCurrentIndex(kDeclSeuil);
+        emit fiche.CBTypeDeclenchement->activated(kDeclSeuil);
+        QCOMPARE(fiche.SP5->modeDecl, int(kDeclSeuil));
+        const int index = int(std::find(fiche.entreesVoieSynchro.begin(), fiche.entreesVoieSynchro.end(), voieSynchro) -
+                              fiche.entreesVoieSynchro.begin());
+        QVERIFY(index < fiche.CBVoieSynchro->count());
+        fiche.CBVoieSynchro->setCurrentIndex(index);
+        emit fiche.CBVoieSynchro->activated(index);
+        fiche.EditUSeuilDecl->setFocus();
+        fiche.EditUSeuilDecl->setText(seuil);
+        emit fiche.EditUSeuilDecl->returnPressed();
+        QCOMPARE(fiche.SP5->USeuilDecl, seuil.toFloat());
+        if (pretrig >= 0) {
+            QVERIFY(fiche.CBPretrigX->isEnabled());
+            fiche.CBPretrigX->setCurrentIndex(pretrig);
+            emit fiche.CBPretrigX->activated(pretrig);
+            QCOMPARE(fiche.SP5->idxPretrig, pretrig);
+        }
+        // One raw sample more than shown, for the interpolation.
+        QCOMPARE(fiche.SP5->nbPts0X, fiche.SP5->nbPtsAffX + 1);
     }
 
     static void demarre(TFicheGVMixte& fiche)
@@ -142,16 +177,6 @@ class TestAcquisition : public QObject {
         QTest::mouseClick(fiche.BAcquisition, Qt::LeftButton);
     }
 
-    // "Ajouter les courbes", made by the settings panel (or here when absent).
-    static QCheckBox* boiteAjouter(TFicheGVMixte& fiche)
-    {
-        auto* boite = fiche.findChild<QCheckBox*>(QStringLiteral("CBAjouterCourbes"));
-        if (!boite) {
-            boite = new QCheckBox(QStringLiteral("Ajouter les courbes"), fiche.ContenuParametres);
-            boite->setObjectName(QStringLiteral("CBAjouterCourbes"));
-        }
-        return boite;
-    }
 
     const gv::TMessage* message(const QString& debut) const
     {
@@ -268,13 +293,16 @@ private slots:
         auto fiche = ouvre();
         entrees(*fiche, {0});
         fiche->SP5->setDurees(0.02, 101, false);
-        QCheckBox* ajouter = boiteAjouter(*fiche);
-        ajouter->setChecked(false);
+        QCheckBox* ajouter = fiche->CBAjouterCourbes;
+        QVERIFY(!ajouter->isEnabled());
         demarre(*fiche);
         QCOMPARE(fiche->courbes.voiesMesurees[0].sEnteteVM, std::string("u[0_M]"));
-        ajouter->setChecked(true);
+        // Same time settings: the box may be checked.
+        QVERIFY(ajouter->isEnabled());
+        if (!ajouter->isChecked())
+            ajouter->click();
         demarre(*fiche);
-        ajouter->setChecked(true);
+        QVERIFY(ajouter->isChecked());
         demarre(*fiche);
         QCOMPARE(fiche->courbes.nbVoiesMesurees, 3);
         QStringList noms;
@@ -286,7 +314,7 @@ private slots:
         for (int c = 0; c < 3; ++c)
             QVERIFY(std::fabs(fiche->courbes.tv2[std::size_t(c)][25] - sp5sim::sp5simTension(0, 25 * fiche->SP5->dt0X)) < 0.03);
         // Without the box, a run starts afresh.
-        ajouter->setChecked(false);
+        ajouter->click();
         demarre(*fiche);
         QCOMPARE(fiche->courbes.nbVoiesMesurees, 1);
         QCOMPARE(fiche->courbes.tv2.size(), size_t(1));
@@ -301,13 +329,7 @@ private slots:
         TCentrale& c = *fiche->SP5;
         entrees(*fiche, {0});
         c.setDurees(0.04, 201, false);
-        c.setVoieSynchro(0, false);
-        c.setModeDeclenchement(kDeclSeuil, false);
-        c.setSensDeclSeuil(0, false);
-        c.setSeuilDecl(1.0f);
-        c.setPretrig(int32_t(0), false);
-        // One raw sample more than displayed, for the interpolation.
-        c.nbPts0X = c.nbPtsAffX + 1;
+        declenchementSurSeuil(*fiche, 0, QStringLiteral("1"), 0);
         demarre(*fiche);
         QCOMPARE(fiche->MODEGENERAL, 2);
         const std::vector<float>& u = fiche->courbes.tv2[0];
@@ -336,11 +358,7 @@ private slots:
         TCentrale& c = *fiche->SP5;
         entrees(*fiche, {0});
         c.setDurees(0.2, 201, false);
-        c.setVoieSynchro(0, false);
-        c.setModeDeclenchement(kDeclSeuil, false);
-        c.setSeuilDecl(0.5f);
-        c.setPretrig(int32_t(2), false);
-        c.nbPts0X = c.nbPtsAffX + 1;
+        declenchementSurSeuil(*fiche, 0, QStringLiteral("0.5"), 2);
         retenu->retenue = 0.4;
         QElapsedTimer chrono;
         qint64 premieres = -1, fin = -1;
@@ -401,7 +419,8 @@ private slots:
     void aucuneEntreeActive()
     {
         auto fiche = ouvre();
-        entrees(*fiche, {});
+        // The panel keeps one input; the driver can be left with none.
+        fiche->SP5->desactiveVoieA(0, true);
         QCOMPARE(fiche->SP5->nbVoiesActivesX, 0);
         demarre(*fiche);
         QCOMPARE(messages.size(), size_t(1));
@@ -449,10 +468,7 @@ private slots:
         TCentrale& c = *fiche->SP5;
         entrees(*fiche, {6}); // a DC level: the threshold is never crossed
         c.setDurees(0.05, 101, false);
-        c.setVoieSynchro(6, false);
-        c.setModeDeclenchement(kDeclSeuil, false);
-        c.setSeuilDecl(5.0f);
-        c.nbPts0X = c.nbPtsAffX + 1;
+        declenchementSurSeuil(*fiche, 6, QStringLiteral("5"), -1);
         c.tAttenteMaxDecl = 0.1f;
         QString messagePendant;
         bool dialogueVisible = false;
@@ -475,6 +491,42 @@ private slots:
         QCOMPARE(fiche->EditMessageX->text(), QStringLiteral(" 1 série acquise"));
         for (float u : fiche->courbes.tv2[0])
             QCOMPARE(u, 0.0f);
+    }
+
+    // New after a run: the question about saving, then an empty screen.
+    void nouvelleExperience()
+    {
+        auto fiche = ouvre();
+        fiche->SP5->setDurees(0.02, 101, false);
+        QVERIFY(!fiche->SBNouveau->isEnabled());
+        demarre(*fiche);
+        QVERIFY(fiche->SBNouveau->isEnabled());
+        int dialoguesFichier = 0;
+        gv::installeIntercepteurDialogues([&](QDialog& dialogue) {
+            dialoguesFichier += qobject_cast<QFileDialog*>(&dialogue) != nullptr;
+            return int(QDialog::Rejected);
+        });
+        QMessageBox::StandardButton reponse = QMessageBox::Cancel;
+        gv::installeIntercepteurMessages([&](const gv::TMessage& m) {
+            messages.push_back(m);
+            return reponse;
+        });
+        QTest::mouseClick(fiche->SBNouveau, Qt::LeftButton);
+        QCOMPARE(messages.size(), size_t(1));
+        QCOMPARE(messages[0].texte, QStringLiteral("Désirez-vous enregistrer les mesures ?"));
+        QCOMPARE(fiche->courbes.nbVoiesMesurees, 1); // Cancel: nothing changes
+        reponse = QMessageBox::Yes;
+        QTest::mouseClick(fiche->SBNouveau, Qt::LeftButton);
+        QCOMPARE(dialoguesFichier, 1); // the save dialog, cancelled here
+        QCOMPARE(fiche->MODEGENERAL, 0);
+        QCOMPARE(fiche->courbes.nbVoiesMesurees, 0);
+        QVERIFY(!fiche->enregistrerX);
+        QVERIFY(!fiche->SBNouveau->isEnabled());
+        QVERIFY(!fiche->SBenregistrerRW3->isEnabled());
+        // Nothing left to save: no question.
+        messages.clear();
+        demarre(*fiche);
+        QCOMPARE(fiche->courbes.nbVoiesMesurees, 1);
     }
 
     // A run, then the save button with a name chosen in the dialog: the file
