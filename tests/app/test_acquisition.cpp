@@ -460,6 +460,28 @@ private slots:
         QVERIFY(messages.empty());
     }
 
+    // F10 starts a run, Escape stops it.
+    void touchesDuClavier()
+    {
+        auto fiche = ouvre();
+        fiche->SP5->setDurees(1.0, 1001, false);
+        int modePendant = -1;
+        QTimer::singleShot(200, fiche.get(), [&] {
+            modePendant = fiche->MODEGENERAL;
+            QTest::keyClick(fiche->EditMessageX, Qt::Key_Escape);
+        });
+        QElapsedTimer chrono;
+        chrono.start();
+        QTest::keyClick(fiche->BAcquisition, Qt::Key_F10);
+        QCOMPARE(modePendant, 3);
+        QVERIFY(chrono.elapsed() < 700);
+        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->typeSortieMP, 1);
+        // Escape outside a run does nothing.
+        QTest::keyClick(fiche->EditMessageX, Qt::Key_Escape);
+        QCOMPARE(fiche->MODEGENERAL, 2);
+    }
+
     // A trigger that never comes: the waiting dialog after tAttenteMaxDecl,
     // then "Arrêter": no data, the curve stays at 0.
     void declenchementQuiNeVientPas()
