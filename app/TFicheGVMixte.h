@@ -350,12 +350,12 @@ private:
     void curseursAuxBornes();
     void zoomsAZero();
     void zoomsReappliques();
-    void axesEtEcranVide();
+    void prepareCourbesDuRun();
     void redessineEcran(bool avecCourbes);
     void dessinePretrig();
     void nouveauPossible();
     void TimerRedimGeneTimer();
-    QString texteEntree_; // text of the typed box when it was entered
+    bool saisieModifiee_ = false; // the typed box's text was edited since it was entered
 
 public:
     // --- end of settings panels ---

@@ -393,7 +393,9 @@ void TFicheGVMixte::reglagesDefautMI()
     modeBalayage = SP5->tRemanence >= SP5->dureeTotale0X ? 1 : 0;
     SP5->modeRecuperation = modeBalayage;
     SP5->nbPtsAX = 0;
-    modePermanent = false;
+    if (BAcquisitionPrecedente)
+        BAcquisitionPrecedente->setEnabled(false);
+    setModepermanent(false);
     const int32_t voieSynchro = SP5->VoiesActivesSignaux.empty() ? 0 : std::max(SP5->VoiesActivesSignaux[0], 0);
     SP5->setVoieSynchro(voieSynchro, false);
     SP5->setPretrig(SP5->idxPretrig, false);

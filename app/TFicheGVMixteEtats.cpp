@@ -59,11 +59,12 @@ void active(QWidget* controle, bool oui)
 
 void TFicheGVMixte::suitSaisie(QWidget* boite)
 {
-    // An editable list's text box stands for the list.
-    QObject* controle = boite;
+    // An editable list's text box stands for the list, which takes the
+    // focus on its behalf.
+    QWidget* controle = boite;
     if (auto* liste = qobject_cast<QComboBox*>(boite->parentWidget()); liste && liste->lineEdit() == boite)
         controle = liste;
-    boite->installEventFilter(new TSuiviSaisie(*this, boite, controle));
+    controle->installEventFilter(new TSuiviSaisie(*this, controle, controle));
     if (auto* ligne = qobject_cast<QLineEdit*>(boite))
         connect(ligne, &QLineEdit::returnPressed, this, [this, controle] { EditNbPointsExit(controle); });
 }
@@ -260,15 +261,15 @@ void TFicheGVMixte::zoomsReappliques()
     widgetEcran->MAJBarres();
 }
 
-void TFicheGVMixte::axesEtEcranVide()
+void TFicheGVMixte::prepareCourbesDuRun()
 {
-    if (!widgetEcran || initialisation)
-        return;
-    TEcran& e = ecran();
-    e.prepareAxesX();
-    e.prepareQuadAxes();
-    e.prepareEcranVide();
-    e.dessineEcranN(false);
+    // The arrays of the next run follow the new settings; the curves already
+    // measured stay until a run that does not add to them (or a new
+    // experiment), so that a change of settings never loses a measurement.
+    const bool ajouter = ajouterLesCourbesX;
+    ajouterLesCourbesX = true;
+    PrepareTV2();
+    ajouterLesCourbesX = ajouter;
 }
 
 void TFicheGVMixte::redessineEcran(bool avecCourbes)

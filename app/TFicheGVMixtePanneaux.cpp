@@ -389,8 +389,7 @@ void TFicheGVMixte::pasAPas(QObject* bouton)
         changeNbPts(texte);
     if (MODEGENERAL == 0)
         setModeGeneral(1);
-    if (liste->hasFocus())
-        texteEntree_ = liste->currentText();
+    saisieModifiee_ = false;
 }
 
 void TFicheGVMixte::activationVoie(int32_t voie1, bool active1)
@@ -406,6 +405,10 @@ void TFicheGVMixte::activationVoie(int32_t voie1, bool active1)
             ligne.valeur->clear();
     }
     const bool active = SP5->VoiesX[size_t(voie1)].active;
+    if (ligne.active) {
+        TBloqueur b(bloque);
+        ligne.active->setChecked(active);
+    }
     if (ligne.calibre)
         ligne.calibre->setEnabled(active);
     if (ligne.valeur)
@@ -420,7 +423,7 @@ void TFicheGVMixte::activationVoie(int32_t voie1, bool active1)
     setModeDessinVM();
     if (SP5->nbVoiesActivesX > 0) {
         SP5->prepareInterfacePourAcq(false);
-        PrepareTV2();
+        prepareCourbesDuRun();
         redessineEcran(true);
         SP5->PrepareIdxTraitGV();
     } else if (MODEGENERAL == 3 || MODEGENERAL == 5) {
@@ -454,7 +457,7 @@ void TFicheGVMixte::activationModeDiff(int32_t voie1, bool actif1)
     prepareCBAjouterCourbes();
     prepareCBVoieSynchro();
     PrepareComposantsIndicesUx();
-    PrepareTV2();
+    prepareCourbesDuRun();
     redessineEcran(true);
     nouveauPossible();
 }
@@ -491,6 +494,9 @@ void TFicheGVMixte::changeCalibre(int32_t voie1, int32_t calibre1)
 {
     if (!SP5 || voie1 < 0 || voie1 >= SP5->nbEAU || calibre1 < 0)
         return;
+    // The user's choice is the window's to keep; the driver may still move
+    // it off a calibre it cannot use.
+    SP5->VoiesX[size_t(voie1)].idxCalibreUt = calibre1;
     SP5->setCal(static_cast<uint8_t>(voie1), calibre1, false);
     SP5->determine_tSkipAcquisition();
     if (voie1 == SP5->voieSynchro && EditUSeuilDecl) {
@@ -512,11 +518,16 @@ void TFicheGVMixte::changeTypeDecl(int32_t typeDecl1)
 {
     if (!SP5)
         return;
+    // The displayed count stays what the user chose: a driver that re-rounds
+    // its time base from the acquired count would add the extra point of
+    // the threshold trigger to it at every switch.
+    const int64_t affiches = SP5->nbPtsAffX;
+    const double duree = SP5->dureeTotale0X;
     SP5->setModeDeclenchement(typeDecl1, true);
     // The threshold trigger acquires one point more than shown, for the
     // interpolation of the trigger instant; the driver counts it.
-    SP5->setDurees(SP5->dureeTotale0X, SP5->nbPtsAffX, true);
-    PrepareTV2();
+    SP5->setDurees(duree, affiches, true);
+    prepareCourbesDuRun();
     prepareComposantsDeclenchement();
     drapeaux.nouveauxParametres = true;
 }
@@ -677,9 +688,9 @@ void TFicheGVMixte::ChangeDureeTotale(const std::string& s1)
     const double duree = std::max(static_cast<double>(std::min(valeur, 3600.0L)), SP5->dureeMin);
     SP5->setDurees(duree, SP5->nbPtsAffX, false);
     apresChangementTemporel();
-    PrepareTV2();
+    prepareCourbesDuRun();
     zoomsAZero();
-    axesEtEcranVide();
+    redessineEcran(true);
     prepareCBAjouterCourbes();
     prepareComposantsDeclenchement();
     afficheParametresT();
@@ -704,10 +715,10 @@ void TFicheGVMixte::changeNbPts(const std::string& s1)
     SP5->nbPtsAffX = n;
     SP5->setDurees(SP5->dureeTotale0X, SP5->nbPtsAffX, false);
     apresChangementTemporel();
-    PrepareTV2();
+    prepareCourbesDuRun();
     prepareCBAjouterCourbes();
     afficheParametresT();
-    axesEtEcranVide();
+    redessineEcran(true);
     nouveauPossible();
     CBNbPointsIndex = CBNbPoints ? CBNbPoints->currentIndex() : -1;
 }
@@ -747,7 +758,7 @@ void TFicheGVMixte::RetourAcqPrecedente()
     prepareCBAjouterCourbes();
     prepareComposantsDeclenchement();
     SP5->prepareTousPRX(true);
-    PrepareTV2();
+    prepareCourbesDuRun();
     redessineEcran(true);
     nouveauPossible();
 }
@@ -761,17 +772,15 @@ void TFicheGVMixte::CBDureeTotaleEnter(QObject* sender)
     if (sender == CBDureeTotale) {
         CBDureeTotaleIndex = CBDureeTotale->currentIndex();
         AncDureeTotale = SP5->dureeTotale0X;
-        texteEntree_ = CBDureeTotale->currentText();
     } else if (sender == CBNbPoints) {
         CBNbPointsIndex = CBNbPoints->currentIndex();
         AncNbPts0X = SP5->nbPts0X;
         AncNbPtsAff = SP5->nbPtsAffX;
-        texteEntree_ = CBNbPoints->currentText();
     } else if (sender == EditUSeuilDecl) {
         AncUSeuilDecl = SP5->USeuilDecl;
-        texteEntree_ = EditUSeuilDecl->text();
     }
     saisieManuelle = true;
+    saisieModifiee_ = false;
 }
 
 void TFicheGVMixte::CBDureeTotaleDropDown(QObject* sender)
@@ -784,10 +793,13 @@ void TFicheGVMixte::CBDureeTotaleDropDown(QObject* sender)
 
 void TFicheGVMixte::CBDureeTotaleChange(QObject* sender)
 {
-    // Typed text waits for the box to be left (or Enter).
-    if (bloque || saisieManuelle || !SP5)
+    // Typed text waits for the box to be left (or Enter), even when the box
+    // had the focus before the panel was filled.
+    if (bloque || !SP5)
         return;
-    CBDureeTotaleSelect(sender);
+    if (!saisieManuelle)
+        CBDureeTotaleEnter(sender);
+    saisieModifiee_ = true;
 }
 
 void TFicheGVMixte::CBDureeTotaleSelect(QObject* sender)
@@ -814,7 +826,8 @@ void TFicheGVMixte::CBDureeTotaleSelect(QObject* sender)
     if (MODEGENERAL == 0)
         setModeGeneral(1);
     // What the box now shows is the applied value.
-    CBDureeTotaleEnter(sender);
+    if (liste->hasFocus())
+        CBDureeTotaleEnter(sender);
 }
 
 void TFicheGVMixte::EditNbPointsExit(QObject* sender)
@@ -838,9 +851,9 @@ void TFicheGVMixte::EditNbPointsExit(QObject* sender)
         return;
     saisieManuelle = false;
     // Entering and leaving a box without typing changes nothing.
-    if (texte == texteEntree_)
+    if (!saisieModifiee_)
         return;
-    texteEntree_ = texte;
+    saisieModifiee_ = false;
     const std::string s = texteStd(texte);
     if (sender == CBDureeTotale) {
         if (MODEGENERAL == 5) {
@@ -864,7 +877,6 @@ void TFicheGVMixte::EditNbPointsExit(QObject* sender)
         }
         changeUSeuil(s);
     }
-    texteEntree_ = sender == EditUSeuilDecl ? EditUSeuilDecl->text() : static_cast<QComboBox*>(sender)->currentText();
     if (MODEGENERAL == 0)
         setModeGeneral(1);
 }

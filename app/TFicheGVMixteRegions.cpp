@@ -159,8 +159,9 @@ void TFicheGVMixte::construitPanneauParametres()
     grille->addWidget(LIntervalle, 4, 0, 1, 3);
     iTe = new QLabel;
     iTe->setObjectName(QStringLiteral("iTe"));
-    iTe->setMinimumHeight(24);
-    iTe->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    iTe->setFixedHeight(24);
+    // Its picture follows its width, never the other way round.
+    iTe->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     grille->addWidget(iTe, 5, 0, 1, 3);
     colonne->addWidget(groupeTemps);
 
@@ -201,6 +202,7 @@ void TFicheGVMixte::construitPanneauParametres()
     EditUSeuilDecl->setObjectName(QStringLiteral("EditUSeuilDecl"));
     EditUSeuilDecl->setMaxLength(6);
     suitSaisie(EditUSeuilDecl);
+    connect(EditUSeuilDecl, &QLineEdit::textEdited, this, [this] { CBDureeTotaleChange(EditUSeuilDecl); });
     grilleDecl->addWidget(LUSeuilDecl, 3, 0);
     grilleDecl->addWidget(EditUSeuilDecl, 3, 1);
     LPretrigX = new QLabel(QStringLiteral("Prétrig."));

@@ -1,0 +1,659 @@
+// The channel, time-base and trigger panels on each simulated unit, driven
+// as a user drives them: typed boxes, "+" and "-", calibre and edge radio
+// items, the differential box, the trigger lists, the live values, and what
+// the panels do while a run or the permanent mode goes on.
+#include "EnvironnementTest.h"
+#include "app/GroupeRadio.h"
+#include "app/ListesTemporelles.h"
+#include "app/Messages.h"
+#include "app/TFicheGVChoixCentrale.h"
+#include "app/TFicheGVMixte.h"
+#include "app/TFicheGVMixteTitre.h"
+#include "display/DessinEcran.h"
+#include "display/ParametresTemps.h"
+#include "model/TCentrale.h"
+#include "model/UniteBaseChaines.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QTimer>
+#include <QToolButton>
+#include <QtTest>
+#include <cmath>
+#include <dlfcn.h>
+#include <filesystem>
+
+namespace fs = std::filesystem;
+
+namespace {
+std::string racineTest;
+const std::string dossierSimulateurs = GALVORA_SIM_DIR;
+
+QString qs(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
+
+const char* const nomsUnites[] = {"", "SP5", "V6", "CAMPUS"};
+
+// The units of this build: the SP5 always, the V6 and CAMPUS with their drivers.
+QList<int32_t> unitesSimulees()
+{
+    QList<int32_t> unites{kSysamSP5};
+#if GALVORA_AVEC_V6
+    unites << kSysamV6;
+#endif
+#if GALVORA_AVEC_CAMPUS
+    unites << kSysamCampus;
+#endif
+    return unites;
+}
+
+void lignesParUnite()
+{
+    QTest::addColumn<int32_t>("type");
+    for (int32_t type : unitesSimulees())
+        QTest::newRow(nomsUnites[type]) << type;
+}
+} // namespace
+
+class TestPanneaux : public QObject {
+    Q_OBJECT
+
+    std::unique_ptr<TFicheGVMixteTitre> titre;
+    std::unique_ptr<TFicheGVChoixCentrale> choix;
+    std::vector<gv::TMessage> messages;
+
+    // The window on the simulated units, `type` chosen.
+    std::unique_ptr<TFicheGVMixte> ouvre(int32_t type)
+    {
+        const std::string dossier = racineTest + "/data/Galvora/centrales";
+        fs::remove_all(dossier);
+        if (type != kSysamSP5) {
+            fs::create_directories(dossier);
+            for (const char* fichier : {"FTD2XX-V6.DLL", "Campus.DLL"})
+                fs::create_symlink(dossierSimulateurs + "/" + fichier, dossier + "/" + fichier);
+        }
+        gv::installeIntercepteurDialogues([type](QDialog& dialogue) {
+            auto* c = qobject_cast<TFicheGVChoixCentrale*>(&dialogue);
+            if (!c)
+                return 0;
+            dialogue.show();
+            QPushButton* boutons[] = {c->BSP5, c->BV6, c->BCampus};
+            QTest::mouseClick(boutons[type - 1], Qt::LeftButton);
+            QTest::mouseClick(c->BOK, Qt::LeftButton);
+            return dialogue.result();
+        });
+        titre = std::make_unique<TFicheGVMixteTitre>(QStringLiteral("0.1.0.0"));
+        choix = std::make_unique<TFicheGVChoixCentrale>();
+        TContexteGV contexte;
+        contexte.emplacements = gv::emplacementsParDefaut();
+        contexte.fabrique = gv::fabriqueDesPilotes();
+        contexte.titre = titre.get();
+        contexte.choix = choix.get();
+        auto fiche = std::make_unique<TFicheGVMixte>(contexte);
+        gv::installeIntercepteurDialogues({});
+        fiche->show();
+        QApplication::setActiveWindow(fiche.get());
+        // The live values and the presence poll would talk to the unit
+        // between the steps of a test.
+        fiche->TimerAcqDir.stop();
+        fiche->TimerPresenceSP5.stop();
+        // The CAMPUS chosen with the simulated V6 present warns at start.
+        messages.clear();
+        return fiche;
+    }
+
+    // Types a text into a box the way a user does: focus, select all, keys.
+    static void tape(QWidget* boite, const QString& texte)
+    {
+        auto* ligne = qobject_cast<QLineEdit*>(boite);
+        if (auto* liste = qobject_cast<QComboBox*>(boite))
+            ligne = liste->lineEdit();
+        QVERIFY(ligne);
+        ligne->setFocus(Qt::MouseFocusReason);
+        QVERIFY(ligne->hasFocus());
+        ligne->selectAll();
+        if (texte.isEmpty())
+            QTest::keyClick(ligne, Qt::Key_Backspace);
+        QTest::keyClicks(ligne, texte);
+    }
+
+    // Leaves the typed box for another control.
+    static void quitte(TFicheGVMixte& fiche)
+    {
+        fiche.BAcquisition->setFocus(Qt::MouseFocusReason);
+        QVERIFY(fiche.BAcquisition->hasFocus());
+    }
+
+    // A check box clicked on its label, as a user aims.
+    static void clique(QAbstractButton* bouton)
+    {
+        QVERIFY(bouton->isVisible());
+        QTest::mouseClick(bouton, Qt::LeftButton, {}, QPoint(8, bouton->height() / 2));
+    }
+
+    static void choisitDansListe(QComboBox* liste, int index)
+    {
+        liste->setCurrentIndex(index);
+        emit liste->activated(index);
+    }
+
+    static void cliqueItem(TGroupeRadio* groupe, int index)
+    {
+        QVERIFY(groupe->bouton(index));
+        QTest::mouseClick(groupe->bouton(index), Qt::LeftButton, {}, QPoint(4, groupe->bouton(index)->height() / 2));
+        QCOMPARE(groupe->itemIndex(), index);
+    }
+
+    // The duration box shows the driver's duration, as a list item or as text.
+    static QString texteDureeAttendu(const TFicheGVMixte& fiche)
+    {
+        const int index = indexDureeDansListe(fiche.listeDureesTotales, fiche.SP5->dureeTotale0X);
+        return index >= 0 ? qs(fiche.listeDureesTotales[size_t(index)]) : qs(texteDureeTotale(fiche.SP5->dureeTotale0X));
+    }
+
+    static QString texteSeuil(float u) { return qs(texteGeneral(u, 6)); }
+
+    const gv::TMessage* message(const QString& texte) const
+    {
+        for (const gv::TMessage& m : messages)
+            if (m.texte == texte)
+                return &m;
+        return nullptr;
+    }
+
+private slots:
+    void init()
+    {
+        messages.clear();
+        gv::installeIntercepteurMessages([this](const gv::TMessage& m) {
+            messages.push_back(m);
+            return QMessageBox::Ok;
+        });
+        fs::remove_all(racineTest + "/data/Galvora");
+    }
+
+    void cleanup()
+    {
+        titre.reset();
+        choix.reset();
+    }
+
+    void remplissageDepuisLaCentrale_data() { lignesParUnite(); }
+    void remplissageDepuisLaCentrale()
+    {
+        QFETCH(int32_t, type);
+        auto fiche = ouvre(type);
+        TCentrale& c = *fiche->SP5;
+        QCOMPARE(c.typeCentrale == kSimulationSP5 ? kSysamSP5 : c.typeCentrale, type);
+        // The duration list spans the unit's range of the 30 texts; the
+        // points list stops at the unit's largest count.
+        QCOMPARE(fiche->CBDureeTotale->count(), c.idxDureeTotaleMaxGV - c.idxDureeTotaleMinGV + 1);
+        QCOMPARE(fiche->CBDureeTotale->itemText(0), qs(fiche->listeDureesTotales[size_t(c.idxDureeTotaleMinGV)]));
+        QCOMPARE(fiche->CBNbPoints->itemText(fiche->CBNbPoints->count() - 1), QString::number(c.nbPts0XMax));
+        for (int i = 0; i + 1 < fiche->CBNbPoints->count(); ++i)
+            QVERIFY(fiche->CBNbPoints->itemText(i).toLongLong() < c.nbPts0XMax);
+        // Default state: input 0 alone, calibre 0, manual trigger.
+        QCOMPARE(fiche->CBDureeTotale->currentText(), texteDureeAttendu(*fiche));
+        QCOMPARE(fiche->CBNbPoints->currentText(), QString::number(c.nbPtsAffX));
+        QVERIFY(fiche->voies[0].active->isChecked());
+        QVERIFY(fiche->voies[0].calibre->isEnabled());
+        QCOMPARE(fiche->voies[0].calibre->itemIndex(), 0);
+        QCOMPARE(fiche->voies[0].calibre->count(), c.nbCalEAGV);
+        QVERIFY(!fiche->voies[1].active->isChecked());
+        QVERIFY(!fiche->voies[1].calibre->isEnabled());
+        QCOMPARE(fiche->CBTypeDeclenchement->currentText(), QStringLiteral("manuel"));
+        QVERIFY(!fiche->RGSensDeclenchement->isEnabled());
+        QVERIFY(!fiche->CBVoieSynchro->isEnabled());
+        QVERIFY(!fiche->EditUSeuilDecl->isEnabled());
+        QVERIFY(!fiche->CBPretrigX->isEnabled());
+        QVERIFY(!fiche->BAcquisitionPrecedente->isEnabled());
+        QVERIFY(!fiche->CBAjouterCourbes->isEnabled());
+        QVERIFY(!fiche->iTe->pixmap().isNull());
+        QCOMPARE(fiche->MODEGENERAL, 0);
+    }
+
+    void dureeTapeePuisPlus_data() { lignesParUnite(); }
+    void dureeTapeePuisPlus()
+    {
+        QFETCH(int32_t, type);
+        auto fiche = ouvre(type);
+        tape(fiche->CBDureeTotale, QStringLiteral("7 ms"));
+        QTest::mouseClick(fiche->SBDureeTotalePlus, Qt::LeftButton);
+        // The first list value above 7 ms, as the driver rounds it.
+        QVERIFY2(std::fabs(fiche->SP5->dureeTotale0X - 0.01) < 0.01 * 0.002,
+                 qPrintable(QString::number(fiche->SP5->dureeTotale0X)));
+        QCOMPARE(fiche->CBDureeTotale->currentText(), qs(formatValeur(3, styleIngenieur, 0.01L) + "s"));
+        QCOMPARE(fiche->MODEGENERAL, 1);
+        QVERIFY(fiche->SBNouveau->isEnabled());
+        // Leaving the box afterwards changes nothing more.
+        const double duree = fiche->SP5->dureeTotale0X;
+        quitte(*fiche);
+        QCOMPARE(fiche->SP5->dureeTotale0X, duree);
+        QVERIFY(messages.empty());
+
+        // With an item selected, "+" and "-" step through the list and stop
+        // at its ends.
+        const int dernier = fiche->CBDureeTotale->count() - 1;
+        choisitDansListe(fiche->CBDureeTotale, dernier - 1);
+        QTest::mouseClick(fiche->SBDureeTotalePlus, Qt::LeftButton);
+        QCOMPARE(fiche->CBDureeTotale->currentIndex(), dernier);
+        QTest::mouseClick(fiche->SBDureeTotalePlus, Qt::LeftButton);
+        QCOMPARE(fiche->CBDureeTotale->currentIndex(), dernier);
+        QCOMPARE(fiche->CBDureeTotale->currentText(), texteDureeAttendu(*fiche));
+        choisitDansListe(fiche->CBDureeTotale, 1);
+        QTest::mouseClick(fiche->SBDureeTotaleMoins, Qt::LeftButton);
+        QTest::mouseClick(fiche->SBDureeTotaleMoins, Qt::LeftButton);
+        // The shortest durations need more than the unit's fastest interval
+        // with 1001 points: the list shows what the driver made of them.
+        QCOMPARE(fiche->CBDureeTotale->currentText(), texteDureeAttendu(*fiche));
+        if (type == kSysamSP5)
+            QCOMPARE(fiche->CBDureeTotale->currentIndex(), 0);
+
+        // Points: a typed 1500 and "-" give the list value below.
+        choisitDansListe(fiche->CBDureeTotale, fiche->CBDureeTotale->findText(qs(formatValeur(3, styleIngenieur, 0.1L) + "s")));
+        tape(fiche->CBNbPoints, QStringLiteral("1500"));
+        QTest::mouseClick(fiche->SBNbPointsMoins, Qt::LeftButton);
+        QCOMPARE(fiche->SP5->nbPtsAffX, int64_t(1001));
+        QCOMPARE(fiche->CBNbPoints->currentText(), QStringLiteral("1001"));
+        QVERIFY(messages.empty());
+    }
+
+    void dureeTropLongueBornee_data() { lignesParUnite(); }
+    void dureeTropLongueBornee()
+    {
+        QFETCH(int32_t, type);
+        auto fiche = ouvre(type);
+        tape(fiche->CBDureeTotale, QStringLiteral("5000 s"));
+        quitte(*fiche);
+        QVERIFY(messages.empty());
+        // 3600 s asked of the driver, as it rounds it.
+        QVERIFY2(std::fabs(fiche->SP5->dureeTotale0X - 3600) < 3600 * 0.002,
+                 qPrintable(QString::number(fiche->SP5->dureeTotale0X)));
+        // The box mirrors what the driver made of it.
+        QCOMPARE(fiche->CBDureeTotale->currentText(), texteDureeAttendu(*fiche));
+        QCOMPARE(fiche->CBNbPoints->currentText(), QString::number(fiche->SP5->nbPtsAffX));
+    }
+
+    void saisiesIllisibles_data() { lignesParUnite(); }
+    void saisiesIllisibles()
+    {
+        QFETCH(int32_t, type);
+        auto fiche = ouvre(type);
+        TCentrale& c = *fiche->SP5;
+        const double duree = c.dureeTotale0X;
+        const int64_t points = c.nbPtsAffX;
+        const int64_t acquis = c.nbPts0X;
+        const QString texteDuree = fiche->CBDureeTotale->currentText();
+
+        tape(fiche->CBDureeTotale, QStringLiteral("abc"));
+        quitte(*fiche);
+        QCOMPARE(messages.size(), size_t(1));
+        QCOMPARE(messages[0].icone, gv::TIconeMessage::Information);
+        QCOMPARE(messages[0].texte, QStringLiteral("Valeur de durée totale incorrecte. Veuillez rectifier."));
+        QCOMPARE(c.dureeTotale0X, duree);
+        QCOMPARE(fiche->CBDureeTotale->currentText(), texteDuree);
+
+        for (const QString& texte : {QStringLiteral("12a"), QStringLiteral("1,5"), QString()}) {
+            messages.clear();
+            tape(fiche->CBNbPoints, texte);
+            quitte(*fiche);
+            QCOMPARE(messages.size(), size_t(1));
+            QCOMPARE(messages[0].texte, QStringLiteral("Le nombre de points saisi est incorrect. Veuillez rectifier."));
+            QCOMPARE(c.nbPtsAffX, points);
+            QCOMPARE(c.nbPts0X, acquis);
+            QCOMPARE(fiche->CBNbPoints->currentText(), QString::number(points));
+        }
+
+        // The threshold box, usable with the threshold trigger.
+        choisitDansListe(fiche->CBTypeDeclenchement, kDeclSeuil);
+        QVERIFY(fiche->EditUSeuilDecl->isEnabled());
+        tape(fiche->EditUSeuilDecl, QStringLiteral("1"));
+        quitte(*fiche);
+        messages.clear();
+        tape(fiche->EditUSeuilDecl, QStringLiteral("v1"));
+        quitte(*fiche);
+        QCOMPARE(messages.size(), size_t(1));
+        QCOMPARE(messages[0].texte, QStringLiteral("La valeur du seuil de déclenchement comporte une erreur de saisie."));
+        QCOMPARE(c.USeuilDecl, 1.0f);
+        QCOMPARE(fiche->EditUSeuilDecl->text(), texteSeuil(1.0f));
+        // Enter applies a typed threshold too.
+        tape(fiche->EditUSeuilDecl, QStringLiteral("500m"));
+        QTest::keyClick(fiche->EditUSeuilDecl, Qt::Key_Return);
+        quitte(*fiche);
+        QVERIFY(std::fabs(c.USeuilDecl - 0.5f) < 1e-6f);
+    }
+
+    void seuilSuitLeCalibre_data()
+    {
+        QTest::addColumn<int32_t>("type");
+        QTest::addColumn<int>("calibre");   // of the trigger input
+        QTest::addColumn<QString>("tape");
+        QTest::addColumn<float>("seuil");   // 90 % of that calibre
+        QTest::addColumn<int>("calibrePlusGrand");
+        for (int32_t type : unitesSimulees()) {
+            switch (type) {
+            case kSysamSP5: // ±10, ±5, ±1, ±0.2 V
+                QTest::newRow("SP5 5 V") << type << 1 << QStringLiteral("9") << 4.5f << 0;
+                QTest::newRow("SP5 0,2 V") << type << 3 << QStringLiteral("-1") << -0.18f << 2;
+                break;
+            case kSysamV6: // ±25, ±10, ±5, ±1 V
+                QTest::newRow("V6 5 V") << type << 2 << QStringLiteral("9") << 4.5f << 1;
+                break;
+            default: // ±30, ±15, ±10, ±1 V
+                QTest::newRow("CAMPUS 10 V") << type << 2 << QStringLiteral("12") << 9.0f << 0;
+                break;
+            }
+        }
+    }
+    void seuilSuitLeCalibre()
+    {
+        QFETCH(int32_t, type);
+        QFETCH(int, calibre);
+        QFETCH(QString, tape);
+        QFETCH(float, seuil);
+        QFETCH(int, calibrePlusGrand);
+        auto fiche = ouvre(type);
+        TCentrale& c = *fiche->SP5;
+        cliqueItem(fiche->voies[0].calibre, calibre);
+        QCOMPARE(c.VoiesX[0].idxCalibreUt, calibre);
+        choisitDansListe(fiche->CBTypeDeclenchement, kDeclSeuil);
+        TestPanneaux::tape(fiche->EditUSeuilDecl, tape);
+        quitte(*fiche);
+        QVERIFY(messages.empty());
+        QCOMPARE(c.USeuilDecl, seuil);
+        QCOMPARE(fiche->EditUSeuilDecl->text(), texteSeuil(seuil));
+        // A larger calibre keeps the threshold.
+        cliqueItem(fiche->voies[0].calibre, calibrePlusGrand);
+        QCOMPARE(c.USeuilDecl, seuil);
+        QCOMPARE(fiche->EditUSeuilDecl->text(), texteSeuil(seuil));
+        // The smallest one limits it again.
+        const int plusPetit = c.nbCalEAGV - 1;
+        cliqueItem(fiche->voies[0].calibre, plusPetit);
+        const float limite = 0.9f * c.calibresEAStandard[size_t(plusPetit)];
+        QCOMPARE(c.USeuilDecl, std::copysign(std::min(std::fabs(seuil), limite), seuil));
+        QCOMPARE(fiche->EditUSeuilDecl->text(), texteSeuil(c.USeuilDecl));
+    }
+
+    void modeDifferentielCanal0()
+    {
+        auto fiche = ouvre(kSysamSP5);
+        TCentrale& c = *fiche->SP5;
+        QVERIFY(fiche->CBModeDiff[0]->isVisibleTo(fiche->ContenuVoies));
+        clique(fiche->voies[4].active);
+        QVERIFY(c.VoiesX[4].active);
+        QVERIFY(fiche->voies[4].calibre->isEnabled());
+        choisitDansListe(fiche->CBTypeDeclenchement, kDeclSeuil);
+        QCOMPARE(fiche->CBVoieSynchro->count(), 2);
+        QVERIFY(fiche->CBVoieSynchro->isEnabled());
+        // Input 4 the trigger channel, then the channel made differential.
+        choisitDansListe(fiche->CBVoieSynchro, 1);
+        QCOMPARE(c.voieSynchro, 4);
+        clique(fiche->CBModeDiff[0]);
+        QVERIFY(c.canauxDiff[0]);
+        QVERIFY(!fiche->voies[4].active->isEnabled());
+        QVERIFY(!fiche->voies[4].calibre->isEnabled());
+        QCOMPARE(fiche->CBVoieSynchro->count(), 1);
+        QCOMPARE(fiche->CBVoieSynchro->itemText(0), qs(c.sEntrees[0]));
+        QVERIFY(!fiche->CBVoieSynchro->isEnabled());
+        QCOMPARE(c.voieSynchro, 0);
+        QCOMPARE(fiche->CBVoieSynchro->currentIndex(), 0);
+        // The end of a run keeps the partner disabled.
+        fiche->desactiveComposantsAcqSimple();
+        fiche->activeComposantsAcqSimple();
+        QVERIFY(!fiche->voies[4].active->isEnabled());
+        QVERIFY(fiche->voies[0].active->isEnabled());
+        // Back to single-ended: input 4 is usable and listed again.
+        clique(fiche->CBModeDiff[0]);
+        QVERIFY(!c.canauxDiff[0]);
+        QVERIFY(fiche->voies[4].active->isEnabled());
+        QCOMPARE(fiche->CBVoieSynchro->count(), 2);
+    }
+
+    void listeDeVoieSynchroDansLOrdreDesEntrees_data() { lignesParUnite(); }
+    void listeDeVoieSynchroDansLOrdreDesEntrees()
+    {
+        QFETCH(int32_t, type);
+        auto fiche = ouvre(type);
+        TCentrale& c = *fiche->SP5;
+        clique(fiche->voies[0].active);
+        clique(fiche->voies[1].active);
+        clique(fiche->voies[2].active);
+        choisitDansListe(fiche->CBTypeDeclenchement, kDeclSeuil);
+        QCOMPARE(fiche->CBVoieSynchro->count(), 2);
+        QCOMPARE(fiche->CBVoieSynchro->itemText(1), qs(c.sEntrees[2]));
+        choisitDansListe(fiche->CBVoieSynchro, 1);
+        QCOMPARE(c.voieSynchro, 2);
+        QCOMPARE(fiche->CBVoieSynchro->currentIndex(), 1);
+        // The trigger input switched off: the first one left takes over.
+        clique(fiche->voies[2].active);
+        QCOMPARE(fiche->CBVoieSynchro->count(), 1);
+        QCOMPARE(c.voieSynchro, 1);
+    }
+
+    void manuelPuisSeuilUnPointDePlus_data() { lignesParUnite(); }
+    void manuelPuisSeuilUnPointDePlus()
+    {
+        QFETCH(int32_t, type);
+        auto fiche = ouvre(type);
+        TCentrale& c = *fiche->SP5;
+        const int64_t affiches = c.nbPtsAffX;
+        QCOMPARE(c.nbPts0X, affiches);
+        choisitDansListe(fiche->CBTypeDeclenchement, kDeclSeuil);
+        QCOMPARE(c.modeDecl, int32_t(kDeclSeuil));
+        QCOMPARE(c.nbPtsAffX, affiches);
+        QCOMPARE(c.nbPts0X, affiches + 1);
+        QCOMPARE(fiche->courbes.tv2.at(size_t(fiche->courbes.nbVoiesMesurees)).size(), size_t(affiches + 1));
+        QVERIFY(fiche->RGSensDeclenchement->isEnabled());
+        QVERIFY(fiche->EditUSeuilDecl->isEnabled());
+        QVERIFY(fiche->CBPretrigX->isEnabled());
+        cliqueItem(fiche->RGSensDeclenchement, 1);
+        QCOMPARE(c.sensDeclSeuil, 1);
+        choisitDansListe(fiche->CBTypeDeclenchement, kDeclImmediat);
+        QCOMPARE(c.nbPts0X, affiches);
+        QVERIFY(!fiche->RGSensDeclenchement->isEnabled());
+        QVERIFY(!fiche->CBPretrigX->isEnabled());
+        // The external trigger: its edge only where the unit can choose it.
+        choisitDansListe(fiche->CBTypeDeclenchement, kDeclExterne);
+        QCOMPARE(fiche->RGSensDeclenchement->isEnabled(), c.chxSensDeclExterne);
+        QVERIFY(!fiche->EditUSeuilDecl->isEnabled());
+        QVERIFY(!fiche->CBVoieSynchro->isEnabled());
+    }
+
+    void pretrigAuDelaDeLaLimite_data() { lignesParUnite(); }
+    void pretrigAuDelaDeLaLimite()
+    {
+        QFETCH(int32_t, type);
+        auto fiche = ouvre(type);
+        TCentrale& c = *fiche->SP5;
+        QCOMPARE(double(fiche->reglages.tMaxPretrigDispo), 5.0);
+        choisitDansListe(fiche->CBTypeDeclenchement, kDeclSeuil);
+        choisitDansListe(fiche->CBPretrigX, 2);
+        QCOMPARE(c.idxPretrig, 2);
+        tape(fiche->CBDureeTotale, QStringLiteral("10 s"));
+        quitte(*fiche);
+        QVERIFY(c.dureeTotale0X > 5.0);
+        QVERIFY(!fiche->CBPretrigX->isEnabled());
+        QCOMPARE(fiche->CBPretrigX->currentIndex(), 0);
+        QCOMPARE(fiche->CBPretrigX->currentText(), QStringLiteral("0 %"));
+        QCOMPARE(c.idxPretrig, 0);
+        tape(fiche->CBDureeTotale, QStringLiteral("1 s"));
+        quitte(*fiche);
+        QVERIFY(fiche->CBPretrigX->isEnabled());
+    }
+
+    void derniereEntreeDesactiveePendantUneAcquisition()
+    {
+        auto fiche = ouvre(kSysamSP5);
+        tape(fiche->CBDureeTotale, QStringLiteral("2 s"));
+        quitte(*fiche);
+        bool pendantLaMesure = false;
+        QTimer::singleShot(200, fiche.get(), [&] {
+            pendantLaMesure = fiche->MODEGENERAL == 3;
+            // The activation boxes are disabled during a run; the panel's
+            // operation is what the pending change would run.
+            QVERIFY(!fiche->voies[0].active->isEnabled());
+            fiche->activationVoie(0, false);
+        });
+        QElapsedTimer chrono;
+        chrono.start();
+        QTest::mouseClick(fiche->BAcquisition, Qt::LeftButton);
+        QVERIFY(pendantLaMesure);
+        QVERIFY(chrono.elapsed() < 1500);
+        // Ended the normal way: state 2, the window usable again, no warning.
+        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->BAcquisition->text(), QStringLiteral("Démarrer l'acquisition"));
+        QVERIFY(fiche->CBDureeTotale->isEnabled());
+        QVERIFY(fiche->voies[0].active->isEnabled());
+        QVERIFY(!fiche->voies[0].active->isChecked());
+        QVERIFY(messages.empty());
+    }
+
+    void acquisitionPrecedente()
+    {
+        auto fiche = ouvre(kSysamSP5);
+        TCentrale& c = *fiche->SP5;
+        tape(fiche->CBDureeTotale, QStringLiteral("50 ms"));
+        quitte(*fiche);
+        QTest::mouseClick(fiche->BAcquisition, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(fiche->MODEGENERAL, 2, 3000);
+        QVERIFY(fiche->courbes.nbVoiesMesurees > 0);
+        QVERIFY(!fiche->BAcquisitionPrecedente->isEnabled());
+        QVERIFY(fiche->CBAjouterCourbes->isEnabled());
+        const int mesurees = fiche->courbes.nbVoiesMesurees;
+        const std::vector<float> courbe = fiche->courbes.tv2[0];
+        QTest::mouseClick(fiche->SBDureeTotalePlus, Qt::LeftButton);
+        QVERIFY(c.dureeTotale0X > 0.06);
+        // The measurement stays until a run that does not add to it.
+        QCOMPARE(fiche->courbes.nbVoiesMesurees, mesurees);
+        QVERIFY(fiche->courbes.tv2[0] == courbe);
+        QVERIFY(fiche->BAcquisitionPrecedente->isEnabled());
+        QVERIFY(!fiche->CBAjouterCourbes->isEnabled());
+        QTest::mouseClick(fiche->BAcquisitionPrecedente, Qt::LeftButton);
+        QVERIFY(std::fabs(c.dureeTotale0X - 0.05) < 1e-9);
+        QCOMPARE(fiche->CBDureeTotale->currentText(), texteDureeAttendu(*fiche));
+        QVERIFY(!fiche->BAcquisitionPrecedente->isEnabled());
+        QVERIFY(fiche->CBAjouterCourbes->isEnabled());
+    }
+
+    void modePermanentEnregistreLesChangements()
+    {
+        auto fiche = ouvre(kSysamSP5);
+        TCentrale& c = *fiche->SP5;
+        clique(fiche->CBModePermanent);
+        QVERIFY(fiche->modePermanent);
+        QCOMPARE(fiche->MODEGENERAL, 4);
+        QCOMPARE(fiche->GBDeclenchement->title(), QStringLiteral("Synchronisation"));
+        QCOMPARE(fiche->CBTypeDeclenchement->itemText(0), QStringLiteral("aucune"));
+        // Running: each change is recorded, nothing reaches the driver.
+        fiche->setModeGeneral(5);
+        const double duree = c.dureeTotale0X;
+        struct Cas {
+            std::function<void()> geste;
+            int code;
+        };
+        const Cas cas[] = {
+            {[&] { clique(fiche->voies[1].active); }, 2},
+            {[&] { cliqueItem(fiche->voies[0].calibre, 2); }, 3},
+            {[&] { QTest::mouseClick(fiche->SBNbPointsPlus, Qt::LeftButton); }, 4},
+            {[&] { QTest::mouseClick(fiche->SBDureeTotalePlus, Qt::LeftButton); }, 5},
+            {[&] { clique(fiche->CBModeDiff[1]); }, 6},
+            {[&] { choisitDansListe(fiche->CBTypeDeclenchement, 1); }, 7},
+        };
+        for (const Cas& k : cas) {
+            fiche->drapeaux.nouveauxParametres = false;
+            k.geste();
+            QCOMPARE(fiche->typeSortieMP, k.code);
+            QVERIFY(fiche->drapeaux.nouveauxParametres);
+        }
+        QCOMPARE(fiche->MPEntree, 1);
+        QVERIFY(fiche->MPModeDiff);
+        QVERIFY(!c.VoiesX[1].active);
+        QCOMPARE(c.VoiesX[0].idxCalibreUt, 0);
+        QCOMPARE(c.dureeTotale0X, duree);
+        QVERIFY(!c.canauxDiff[1]);
+        QCOMPARE(c.modeDecl, int32_t(kDeclImmediat));
+        QVERIFY(!fiche->MPDureeTotale.empty());
+        // The box unchecked while slow frames run: the mode ends now.
+        fiche->modeBalayage = 0;
+        clique(fiche->CBModePermanent);
+        QCOMPARE(fiche->typeSortieMP, 1);
+        QCOMPARE(fiche->MODEGENERAL, 4);
+        QVERIFY(!fiche->modePermanent);
+        QCOMPARE(fiche->GBDeclenchement->title(), QStringLiteral("Déclenchement"));
+        fiche->setModeGeneral(2);
+    }
+
+    void valeursDirectes()
+    {
+        auto fiche = ouvre(kSysamSP5);
+        clique(fiche->voies[2].active);
+        fiche->TimerAcqDirTimer();
+        const QRegularExpression forme(QStringLiteral("^  -?[0-9]+([.,][0-9]+)? [mµ]?V$"));
+        for (int v : {0, 2})
+            QVERIFY2(forme.match(fiche->voies[size_t(v)].valeur->text()).hasMatch(),
+                     qPrintable(fiche->voies[size_t(v)].valeur->text()));
+        QVERIFY(fiche->voies[1].valeur->text().isEmpty());
+        // Deactivated: its box is cleared.
+        clique(fiche->voies[2].active);
+        QVERIFY(fiche->voies[2].valeur->text().isEmpty());
+
+        // Unplugged: the boxes are cleared and the presence poll restarts.
+        void* bibliotheque = ::dlopen(fiche->cheminsDLLCentrales[0].c_str(), RTLD_NOW);
+        QVERIFY(bibliotheque);
+        auto branche = reinterpret_cast<void (*)(int32_t)>(::dlsym(bibliotheque, "SimSP5_Branche"));
+        QVERIFY(branche);
+        branche(0);
+        fiche->TimerAcqDirTimer();
+        QVERIFY(fiche->voies[0].valeur->text().isEmpty());
+        QVERIFY(fiche->TimerPresenceSP5.isActive());
+        branche(1);
+        fiche.reset();
+        ::dlclose(bibliotheque);
+    }
+
+    void reductionDesPanneaux()
+    {
+        auto fiche = ouvre(kSysamSP5);
+        fiche->resize(1060, 725);
+        fiche->redimensionnement();
+        const int hauteur = fiche->PanelVoies->height();
+        const int largeur = fiche->panelParametres->width();
+        QTest::mouseClick(fiche->SBReduirePVoies, Qt::LeftButton);
+        QVERIFY(fiche->PanelVoies->height() < hauteur / 5);
+        QVERIFY(!fiche->ScrollBoxVoies->isVisible());
+        QTest::mouseClick(fiche->SBReduirePParametres, Qt::LeftButton);
+        QVERIFY(fiche->panelParametres->width() < largeur / 5);
+        QVERIFY(!fiche->ScrollBoxParametres->isVisible());
+        QTest::mouseClick(fiche->SBReduirePVoies, Qt::LeftButton);
+        QTest::mouseClick(fiche->SBReduirePParametres, Qt::LeftButton);
+        QCOMPARE(fiche->PanelVoies->height(), hauteur);
+        QCOMPARE(fiche->panelParametres->width(), largeur);
+        QVERIFY(fiche->ScrollBoxVoies->isVisible());
+        // A resize is laid out once, after the user stops.
+        fiche->resize(900, 650);
+        QVERIFY(fiche->TimerRedimGene.isActive());
+        QTRY_VERIFY(!fiche->TimerRedimGene.isActive());
+        QCOMPARE(fiche->PanelVoies->width(), fiche->width() - fiche->panelParametres->width() - 6);
+    }
+};
+
+int main(int argc, char* argv[])
+{
+    racineTest = testgv::prepareEnvironnement("panneaux");
+    QApplication application(argc, argv);
+    TestPanneaux test;
+    const int resultat = QTest::qExec(&test, argc, argv);
+    fs::remove_all(racineTest);
+    return resultat;
+}
+
+#include "test_panneaux.moc"
