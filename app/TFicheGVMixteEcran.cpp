@@ -11,6 +11,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -89,10 +90,11 @@ private:
                 const TControleSaisie apres = suivantParEntree(code, sens && sens->isEnabled(),
                                                                pretrig && pretrig->isEnabled());
                 QWidget* cible = apres == TControleSaisie::aucun ? nullptr : controle(apres);
-                if (!cible)
-                    return false;
-                cible->setFocus(Qt::TabFocusReason);
-                return true;
+                // The box first takes Enter as its own (a typed value is
+                // applied), then the focus moves on.
+                if (cible)
+                    QTimer::singleShot(0, cible, [cible] { cible->setFocus(Qt::TabFocusReason); });
+                return false;
             }
         }
         return false;
