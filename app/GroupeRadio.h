@@ -2,6 +2,7 @@
 // A captioned group of exclusive radio buttons with an item index, as the
 // calibre and edge choices of the panels use it. Only a user's click emits
 // itemClique; setting the index from the program is silent.
+#include <QCheckBox>
 #include <QGroupBox>
 #include <QStringList>
 #include <vector>
@@ -27,9 +28,22 @@ public:
 signals:
     void itemClique(int index);
 
+protected:
+    void changeEvent(QEvent* event) override;
+
 private:
+    void compacteItems();
+
     QButtonGroup* groupe_;
     QGridLayout* grille_;
     int colonnes_;
     std::vector<QRadioButton*> boutons_;
+};
+
+// A check box only as high as its text: the channel panel stacks several.
+class TCaseCompacte : public QCheckBox {
+public:
+    using QCheckBox::QCheckBox;
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override { return sizeHint(); }
 };

@@ -289,6 +289,9 @@ void TFicheGVMixte::setCentraleActive(int32_t NouveauTypeCentrale1, bool avecCre
     if (NouveauTypeCentrale1 == typeCentraleActive)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    // No measured curve, none to add: they belong to the other unit.
+    courbes.nbVoiesMesurees = 0;
+    ajouterLesCourbesX = false;
     if (NouveauTypeCentrale1 < 0) {
         panneauVoiesVide();
         if (ContenuParametres)
@@ -351,6 +354,7 @@ void TFicheGVMixte::setCentraleActive(int32_t NouveauTypeCentrale1, bool avecCre
                                            QStringLiteral("s"));
             if (CBNbPoints)
                 CBNbPoints->setEditText(QString::number(SP5->nbPts0X));
+            curseursAuxBornes();
         }
         ScrollBoxVoies->show();
     }

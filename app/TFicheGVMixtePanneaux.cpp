@@ -149,7 +149,7 @@ void TFicheGVMixte::prepareComposants()
         ligne.active->setChecked(active);
         ligne.calibre->setEnabled(active && entreeReglable(i));
         ligne.calibre->setItemIndex(SP5->VoiesX[size_t(i)].idxCalibreUt);
-        ligne.valeur->setEnabled(active);
+        ligne.valeur->setEnabled(active && entreeReglable(i));
         ligne.active->setEnabled(entreeReglable(i));
     }
     for (int c = 0; c < 4; ++c)
@@ -216,11 +216,12 @@ void TFicheGVMixte::prepareComposantsDeclenchement()
         RGSensDeclenchement->setItemIndex(SP5->sensDeclSeuil);
     else if (externe)
         RGSensDeclenchement->setItemIndex(SP5->sensDeclEchelon);
-    if (seuil) {
-        prepareCBVoieSynchro();
+    // Filled whatever the type, so that no other unit's channel or threshold
+    // stays on show.
+    prepareCBVoieSynchro();
+    {
+        TBloqueur be(bloqueExit);
         EditUSeuilDecl->setText(qs(texteGeneral(SP5->USeuilDecl, 6)));
-    } else {
-        CBVoieSynchro->setEnabled(false);
     }
     LVoieSynchro->setEnabled(seuil);
     EditUSeuilDecl->setEnabled(seuil);
@@ -451,6 +452,10 @@ void TFicheGVMixte::activationModeDiff(int32_t voie1, bool actif1)
         const bool reglable = entreeReglable(partenaire);
         voies[size_t(partenaire)].active->setEnabled(reglable);
         voies[size_t(partenaire)].calibre->setEnabled(reglable && SP5->VoiesX[size_t(partenaire)].active);
+        // The partner is no signal of its own any more: no live value.
+        voies[size_t(partenaire)].valeur->setEnabled(reglable && SP5->VoiesX[size_t(partenaire)].active);
+        if (!reglable)
+            voies[size_t(partenaire)].valeur->clear();
     }
     SP5->prepareTousPRX(true);
     zoomsReappliques();

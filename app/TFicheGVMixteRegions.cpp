@@ -98,6 +98,9 @@ void TFicheGVMixte::construitPanneauParametres()
     SBReduirePParametres->setToolTip(QStringLiteral("Réduire/Restaurer le panneau des réglages temporels"));
     connect(SBReduirePParametres, &QToolButton::clicked, this, [this] { SBRedRegVoiesClick(SBReduirePParametres); });
     ScrollBoxParametres = boiteDefilement(panelParametres, "ScrollBoxParametres");
+    // The panel is narrow: its controls shrink to its width rather than
+    // scrolling sideways.
+    ScrollBoxParametres->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     ContenuParametres = new QWidget;
     auto* colonne = new QVBoxLayout(ContenuParametres);
@@ -130,7 +133,7 @@ void TFicheGVMixte::construitPanneauParametres()
         liste->lineEdit()->setMaxLength(caracteres);
         liste->setToolTip(bulle);
         liste->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-        liste->setMinimumContentsLength(6);
+        liste->setMinimumContentsLength(3);
         suitSaisie(liste->lineEdit());
         connect(liste, &QComboBox::activated, this, [this, liste] { CBDureeTotaleSelect(liste); });
         connect(liste->lineEdit(), &QLineEdit::textEdited, this, [this, liste] { CBDureeTotaleChange(liste); });
@@ -170,6 +173,7 @@ void TFicheGVMixte::construitPanneauParametres()
     BAcquisitionPrecedente->setToolTip(
         QStringLiteral("Revenir aux réglages temporels\nde l'acquisition précédente"));
     BAcquisitionPrecedente->setEnabled(false);
+    BAcquisitionPrecedente->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     connect(BAcquisitionPrecedente, &QPushButton::clicked, this,
             [this] { EditNbPointsExit(BAcquisitionPrecedente); });
     colonne->addWidget(BAcquisitionPrecedente);
@@ -183,9 +187,11 @@ void TFicheGVMixte::construitPanneauParametres()
     grilleDecl->setVerticalSpacing(2);
     CBTypeDeclenchement = new QComboBox;
     CBTypeDeclenchement->setObjectName(QStringLiteral("CBTypeDeclenchement"));
+    CBTypeDeclenchement->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    CBTypeDeclenchement->setMinimumContentsLength(3);
     CBTypeDeclenchement->addItems({QStringLiteral("manuel"), QStringLiteral("sur seuil"), QStringLiteral("externe")});
     grilleDecl->addWidget(CBTypeDeclenchement, 0, 0, 1, 2);
-    RGSensDeclenchement = new TGroupeRadio(QStringLiteral("Sens"), nullptr, 2);
+    RGSensDeclenchement = new TGroupeRadio(QStringLiteral("Sens"));
     RGSensDeclenchement->setObjectName(QStringLiteral("RGSensDeclenchement"));
     RGSensDeclenchement->setItems({QStringLiteral("montant"), QStringLiteral("descendant")});
     RGSensDeclenchement->setItemIndex(0);
@@ -194,6 +200,8 @@ void TFicheGVMixte::construitPanneauParametres()
     LVoieSynchro->setObjectName(QStringLiteral("LVoieSynchro"));
     CBVoieSynchro = new QComboBox;
     CBVoieSynchro->setObjectName(QStringLiteral("CBVoieSynchro"));
+    CBVoieSynchro->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    CBVoieSynchro->setMinimumContentsLength(3);
     grilleDecl->addWidget(LVoieSynchro, 2, 0);
     grilleDecl->addWidget(CBVoieSynchro, 2, 1);
     LUSeuilDecl = new QLabel(QStringLiteral("Seuil (V)"));
@@ -209,6 +217,8 @@ void TFicheGVMixte::construitPanneauParametres()
     LPretrigX->setObjectName(QStringLiteral("LPretrigX"));
     CBPretrigX = new QComboBox;
     CBPretrigX->setObjectName(QStringLiteral("CBPretrigX"));
+    CBPretrigX->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    CBPretrigX->setMinimumContentsLength(3);
     CBPretrigX->addItems(
         {QStringLiteral("0 %"), QStringLiteral("25%"), QStringLiteral("50%"), QStringLiteral("75%"), QStringLiteral("100%")});
     grilleDecl->addWidget(LPretrigX, 4, 0);
@@ -233,6 +243,7 @@ void TFicheGVMixte::construitPanneauParametres()
     colonne->addStretch(1);
     BAcquisition = new QPushButton(QStringLiteral("Démarrer l'acquisition"));
     BAcquisition->setObjectName(QStringLiteral("BAcquisition"));
+    BAcquisition->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     colonne->addWidget(BAcquisition);
     ScrollBoxParametres->setWidget(ContenuParametres);
 
@@ -260,10 +271,10 @@ void TFicheGVMixte::construitPanneauVoies()
         GBCanaux[canal]->setObjectName(QStringLiteral("gbCanaux%1").arg(canal));
         GBCanaux[canal]->setFont(QFont(QStringLiteral("Arial Narrow")));
         auto* grille = new QGridLayout(GBCanaux[canal]);
-        grille->setContentsMargins(4, 2, 4, 2);
+        grille->setContentsMargins(3, 0, 3, 1);
         grille->setHorizontalSpacing(6);
-        grille->setVerticalSpacing(1);
-        CBModeDiff[canal] = new QCheckBox(QStringLiteral("mode différentiel"));
+        grille->setVerticalSpacing(0);
+        CBModeDiff[canal] = new TCaseCompacte(QStringLiteral("mode différentiel"));
         CBModeDiff[canal]->setProperty("tag", 200 + canal);
         CBModeDiff[canal]->setToolTip(QStringLiteral("Cochez si vous voulez que le canal %1\nsoit utilisé en mode "
                                                      "différentiel")
@@ -276,12 +287,12 @@ void TFicheGVMixte::construitPanneauVoies()
             const int i = canal + 4 * rang;
             TLigneVoie& ligne = voies[size_t(i)];
             auto* colonne = new QVBoxLayout;
-            colonne->setSpacing(1);
+            colonne->setSpacing(0);
             ligne.titre = new QLabel;
             QFont gras = ligne.titre->font();
             gras.setBold(true);
             ligne.titre->setFont(gras);
-            ligne.active = new QCheckBox(QStringLiteral("Activée"));
+            ligne.active = new TCaseCompacte(QStringLiteral("Activée"));
             ligne.active->setObjectName(QStringLiteral("CBVoiesActives%1").arg(i));
             ligne.active->setProperty("tag", 100 + i);
             connect(ligne.active, &QCheckBox::clicked, this, [this, i] { Changements(voies[size_t(i)].active); });
@@ -298,11 +309,15 @@ void TFicheGVMixte::construitPanneauVoies()
             ligne.valeur->setObjectName(QStringLiteral("EditValU%1").arg(i));
             ligne.valeur->setReadOnly(true);
             ligne.valeur->setFocusPolicy(Qt::NoFocus);
-            ligne.valeur->setMinimumWidth(60);
+            ligne.valeur->setMinimumWidth(50);
+            ligne.valeur->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
             ligne.legende = new QLabel;
             ligne.legende->setFixedSize(24, 12);
-            colonne->addWidget(ligne.titre);
-            colonne->addWidget(ligne.active);
+            auto* entete = new QHBoxLayout;
+            entete->setSpacing(4);
+            entete->addWidget(ligne.titre);
+            entete->addWidget(ligne.active, 1);
+            colonne->addLayout(entete);
             colonne->addWidget(ligne.calibre);
             auto* mesure = new QHBoxLayout;
             mesure->setSpacing(1);
