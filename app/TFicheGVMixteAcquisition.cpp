@@ -88,6 +88,16 @@ private:
 };
 
 
+// Nothing ran after all: the live values go on (their own presence test
+// watches the unit).
+void reprendMesuresDirectes(TFicheGVMixte& fiche)
+{
+    if (fiche.bloqueTimerAcqDirecte)
+        return;
+    fiche.acqDirecteEnCours = true;
+    fiche.TimerAcqDir.start();
+}
+
 } // namespace
 
 void TFicheGVMixte::initialiseAcquisition()
@@ -149,8 +159,7 @@ void TFicheGVMixte::BAcquisitionClick()
     case 0:
     case 1:
     case 2:
-    case 4: {
-        const bool directe = TimerAcqDir.isActive();
+    case 4:
         acqDirecteEnCours = false;
         TimerAcqDir.stop();
         if (!SP5)
@@ -158,17 +167,12 @@ void TFicheGVMixte::BAcquisitionClick()
         if (SP5->nbVoiesActivesX == 0) {
             gv::boiteMessage(this, gv::TIconeMessage::Information,
                              QStringLiteral("Aucune entrée analogique n'est active. \n\rActivez au moins une entrée !"));
+            reprendMesuresDirectes(*this);
         } else {
             drapeaux.stop = false;
             lanceAcquisition();
         }
-        // Nothing ran: the live values go on.
-        if (MODEGENERAL != 3 && directe && !TimerAcqDir.isActive() && !bloqueTimerAcqDirecte) {
-            acqDirecteEnCours = true;
-            TimerAcqDir.start();
-        }
         break;
-    }
     case 3:
         typeSortieMP = kSortieUtilisateur;
         drapeaux.typeSortieMP = kSortieUtilisateur;
@@ -188,6 +192,7 @@ void TFicheGVMixte::lanceAcquisition()
         Acquisition();
         return;
     }
+    reprendMesuresDirectes(*this);
     EditMessageX->setText(QStringLiteral("La centrale n'a pas été trouvée"));
     const bool alimentee = SP5->typeCentrale == kSysamSP5 || SP5->typeCentrale == kSysamCampus;
     gv::boiteMessage(this, gv::TIconeMessage::Information,

@@ -74,6 +74,23 @@ private:
     double finRetenue_ = 0;
 };
 
+// An SP5 whose library call fails after the first block.
+class TSP5Defaillant : public TSP5 {
+public:
+    using TSP5::TSP5;
+    int32_t LireFifo(TPtrFifoSP5 bloc) override
+    {
+        if (blocs_ >= 1)
+            throw std::runtime_error("FIFO illisible");
+        const int32_t n = TSP5::LireFifo(bloc);
+        blocs_ += n > 0;
+        return n;
+    }
+
+private:
+    int blocs_ = 0;
+};
+
 // A simulator entry point of the library the driver loaded.
 template <typename F>
 F pointEntree(const std::string& fichier, const char* nom)
@@ -439,6 +456,26 @@ private slots:
                                         QStringLiteral(" n'a pas été trouvée: vérifiez si\n\relle est connectée à un "
                                                        "port USB de l'ordinateur."));
         branche(1);
+    }
+
+    // A failure inside the run is not reported: the window is given back
+    // and the presence poll runs again.
+    void defaillancePendantLaRun()
+    {
+        auto fiche = ouvre(kSysamSP5, [](int32_t type, const std::string& chemin) -> TCentrale* {
+            if (type != kSysamSP5)
+                return gv::fabriqueDesPilotes()(type, chemin);
+            return new TSP5Defaillant(chemin, 1);
+        });
+        fiche->SP5->setDurees(0.5, 1001, false);
+        demarre(*fiche);
+        QVERIFY(messages.empty());
+        QCOMPARE(fiche->MODEGENERAL, 2);
+        QVERIFY(fiche->TimerPresenceSP5.isActive());
+        QVERIFY(!fiche->TimerAcqDir.isActive());
+        QCOMPARE(fiche->BAcquisition->text(), QStringLiteral("Démarrer l'acquisition"));
+        QVERIFY(fiche->CBDureeTotale->isEnabled());
+        QVERIFY(!fiche->premiereAcq);
     }
 
     void aucuneEntreeActive()
