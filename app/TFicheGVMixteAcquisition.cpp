@@ -87,7 +87,6 @@ private:
     bool visibleAuDepart_;
 };
 
-
 // Nothing ran after all: the live values go on (their own presence test
 // watches the unit).
 void reprendMesuresDirectes(TFicheGVMixte& fiche)

@@ -299,6 +299,14 @@ private slots:
         QCOMPARE(fiche->courbes.voiesMesurees[1].sEnteteVM, std::string("u[4_M]"));
         QCOMPARE(fiche->courbes.voiesMesurees[1].capCommRegvoie1VM, std::string("EA4"));
         QCOMPARE(fiche->courbes.voiesMesurees[1].clVM, TColor(fiche->reglages.clsVX[4]));
+        // The pointed sample shows in the toolbar's boxes.
+        const TGeometrieEcran& g = fiche->ecran().geometrie;
+        const int64_t k = c.nbPts0X / 2;
+        const QPoint point(g.xe(double(k) * c.dt0X), g.ye(1, fiche->courbes.tv2[0][std::size_t(k)]));
+        QTest::mouseMove(fiche->widgetEcran->iEcranX(), point);
+        QTRY_VERIFY(!fiche->EditSerieP->text().isEmpty());
+        QVERIFY2(fiche->EditSerieP->text().contains(QStringLiteral("1_M")), qPrintable(fiche->EditSerieP->text()));
+        QVERIFY(!fiche->EditPointP->text().isEmpty());
         QCOMPARE(fiche->EditMessageX->text(), QStringLiteral("2 séries acquises"));
         // "dd mmm yy - hh'h 'nn'mn", then with the seconds.
         const QRegularExpression date(QStringLiteral("^\\d\\d (janv\\.|févr\\.|mars|avr\\.|mai|juin|juil\\.|août|"
