@@ -544,6 +544,32 @@ private slots:
         QVERIFY(fiche->CBAjouterCourbes->isEnabled());
     }
 
+#if GALVORA_AVEC_V6
+    void changementDeCentrale()
+    {
+        auto fiche = ouvre(kSysamV6);
+        choisitDansListe(fiche->CBTypeDeclenchement, kDeclSeuil);
+        tape(fiche->EditUSeuilDecl, QStringLiteral("3"));
+        quitte(*fiche);
+        choisitDansListe(fiche->CBTypeDeclenchement, kDeclImmediat);
+        QTest::mouseClick(fiche->BAcquisition, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(fiche->MODEGENERAL, 2, 3000);
+        QVERIFY(fiche->courbes.nbVoiesMesurees > 0);
+        QCOMPARE(fiche->SBCentrales_.size(), size_t(3));
+        QTest::mouseClick(fiche->SBCentrales_[0], Qt::LeftButton);
+        QCOMPARE(fiche->typeCentraleActive, int32_t(kSysamSP5));
+        // The V6's curves, threshold and trigger channel are gone; the panels
+        // show the SP5's default state.
+        QCOMPARE(fiche->courbes.nbVoiesMesurees, 0);
+        QCOMPARE(fiche->EditUSeuilDecl->text(), texteSeuil(fiche->SP5->USeuilDecl));
+        QCOMPARE(fiche->CBVoieSynchro->count(), 1);
+        QCOMPARE(fiche->CBVoieSynchro->itemText(0), qs(fiche->SP5->sEntrees[0]));
+        QCOMPARE(fiche->voies[0].calibre->count(), fiche->SP5->nbCalEAGV);
+        QVERIFY(fiche->CBModeDiff[0]->isVisibleTo(fiche->ContenuVoies));
+        QCOMPARE(fiche->CBDureeTotale->currentText(), texteDureeAttendu(*fiche));
+    }
+#endif
+
     void modePermanentEnregistreLesChangements()
     {
         auto fiche = ouvre(kSysamSP5);
