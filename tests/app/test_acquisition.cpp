@@ -530,6 +530,25 @@ private slots:
         QVERIFY(messages.empty());
     }
 
+    // Quitting during a run ends the run: the window does not wait for it.
+    void quitterPendantLaRun()
+    {
+        auto fiche = ouvre();
+        fiche->SP5->setDurees(2.0, 1001, false);
+        gv::installeIntercepteurMessages([this](const gv::TMessage& m) {
+            messages.push_back(m);
+            return QMessageBox::Yes;
+        });
+        QTimer::singleShot(200, fiche.get(), [&] { QTest::mouseClick(fiche->SBQuitter, Qt::LeftButton); });
+        QElapsedTimer chrono;
+        chrono.start();
+        demarre(*fiche);
+        QVERIFY(message(QStringLiteral("Désirez-vous vraiment quitter")));
+        QVERIFY(!fiche->isVisible());
+        QVERIFY2(chrono.elapsed() < 1200, qPrintable(QString::number(chrono.elapsed())));
+        QCOMPARE(fiche->MODEGENERAL, 2);
+    }
+
     // F10 starts a run, Escape stops it.
     void touchesDuClavier()
     {
