@@ -306,7 +306,6 @@ public:
     void CBDureeTotaleEnter(QObject* sender);
     void CBDureeTotaleChange(QObject* sender);
     void CBDureeTotaleSelect(QObject* sender);
-    void CBDureeTotaleDropDown(QObject* sender);
     void EditNbPointsExit(QObject* sender);
     void SBRedRegVoiesClick(QObject* sender);
     // The live values of the inputs (TimerAcqDir).
@@ -323,8 +322,6 @@ public:
     int64_t AncNbPts0X = 0;
     int64_t AncNbPtsAff = 0;
     float AncUSeuilDecl = 0;
-    bool CBDureeTotalederoulee = false;
-    bool CBNbPointsDeroulee = false;
     bool pretrigActif = false;
     bool peutAjouter = false;
     // Input of each item of the trigger channel list.

@@ -371,7 +371,6 @@ void TFicheGVMixte::pasAPas(QObject* bouton)
     if (index < 0)
         valeurDeTexte(texteStd(liste->currentText()), tape);
     const int choisi = gv::itemVoisin(itemsDe(liste), index, tape, sens);
-    (duree ? CBDureeTotalederoulee : CBNbPointsDeroulee) = false;
     if (choisi < 0)
         return;
     if (index >= 0) {
@@ -788,14 +787,6 @@ void TFicheGVMixte::CBDureeTotaleEnter(QObject* sender)
     saisieModifiee_ = false;
 }
 
-void TFicheGVMixte::CBDureeTotaleDropDown(QObject* sender)
-{
-    if (sender == CBDureeTotale)
-        CBDureeTotalederoulee = true;
-    else if (sender == CBNbPoints)
-        CBNbPointsDeroulee = true;
-}
-
 void TFicheGVMixte::CBDureeTotaleChange(QObject* sender)
 {
     // Typed text waits for the box to be left (or Enter), even when the box
@@ -816,7 +807,6 @@ void TFicheGVMixte::CBDureeTotaleSelect(QObject* sender)
     auto* liste = static_cast<QComboBox*>(sender);
     const std::string texte = texteStd(liste->currentText());
     const bool duree = sender == CBDureeTotale;
-    (duree ? CBDureeTotalederoulee : CBNbPointsDeroulee) = false;
     if (MODEGENERAL == 5) {
         (duree ? MPDureeTotale : MPNbPts) = texte;
         enregistreChangement(duree ? 5 : 4);
