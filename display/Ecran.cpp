@@ -315,8 +315,10 @@ void TEcran::dessinePointsAcquis(int signal, int64_t kDebut, int64_t kFin)
     for (int64_t k = std::max<int64_t>(kDebut, 0); k <= kFin; ++k) {
         const float t = static_cast<float>(k * dt);
         const float u = tv[pt0 + k];
-        const int x = g.xe(t), y = g.ye(v, u);
+        const int x = g.xe(t);
         if (g.modeDessinVM == 0) {
+            // Many points per pixel: only the column's extremes are kept, and
+            // one segment is drawn when the next column starts.
             if (!trace.commence || !vm) {
                 trace.commence = true;
                 trace.xColonne = x;
@@ -342,6 +344,7 @@ void TEcran::dessinePointsAcquis(int signal, int64_t kDebut, int64_t kFin)
             }
             continue;
         }
+        const int y = g.ye(v, u);
         if (trace.commence)
             p.drawLine(g.xe(trace.tAnc), g.ye(v, trace.uAnc), x, y);
         trace.commence = true;

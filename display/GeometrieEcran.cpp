@@ -8,7 +8,12 @@
 
 int arrondi(long double x)
 {
-    return static_cast<int>(std::nearbyintl(x));
+    // Pixels: double precision is ample, and its rounding instruction is far
+    // cheaper than the extended one on the live-drawing path. Ties go to even.
+    const double d = static_cast<double>(x);
+    if (!(d > -2147483648.0 && d < 2147483647.0))
+        return d > 0 ? 2147483647 : (d < 0 ? -2147483647 - 1 : 0);
+    return static_cast<int>(std::lrint(d));
 }
 
 namespace {
