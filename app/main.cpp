@@ -11,7 +11,9 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QLibraryInfo>
 #include <QLocale>
+#include <QTranslator>
 #include <memory>
 
 // The version of this executable, read back by versionFichier like the
@@ -32,6 +34,13 @@ int main(int argc, char* argv[])
     const std::unique_ptr<QLockFile> verrou = gv::verrouInstance();
     if (!verrou)
         return 0;
+
+    // The standard dialogs (file choice, questions) speak French like the
+    // rest of the program, whatever the desktop's language.
+    QTranslator traductionQt;
+    if (traductionQt.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(&traductionQt);
 
     // Numbers are read and written with the user's decimal separator.
     setSeparateurDecimal(QLocale::system().decimalPoint().at(0).toLatin1());
