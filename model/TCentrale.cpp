@@ -1,5 +1,7 @@
 #include "model/TCentrale.h"
 
+#include <cmath>
+
 void TCentrale::Create(const std::string& sDLL, int32_t logiUti1)
 {
     (void)sDLL;
@@ -23,6 +25,28 @@ void TCentrale::Create(const std::string& sDLL, int32_t logiUti1)
         uImp[sa] = std::make_shared<TuImpulsion>();
     }
     UBodeZ = std::make_shared<TuPer>();
+}
+
+namespace {
+// The sample interval in nanoseconds: exact enough to tell two timings apart,
+// immune to the last bits of a computed double.
+int64_t intervalleEnNanosecondes(double dt)
+{
+    return std::llround(dt * 1e9);
+}
+} // namespace
+
+void TCentrale::memoriseParametresTemporels()
+{
+    acqPerPrec.RTnbPts = nbPts0X;
+    acqPerPrec.RTndt = intervalleEnNanosecondes(dt0X);
+    acqPerPrec.RTmodeTe = -1; // the interval is stored in nanoseconds, not in quanta
+}
+
+bool TCentrale::memesParametresTemporels()
+{
+    return acqPerPrec.RTmodeTe == -1 && acqPerPrec.RTnbPts == nbPts0X && nbPts0X > 0
+        && acqPerPrec.RTndt == intervalleEnNanosecondes(dt0X);
 }
 
 void libereCentrale(TCentrale*& centrale, bool libererDLL)

@@ -278,8 +278,10 @@ public:
     }
     virtual void MAJCoNbPPP() {}
     virtual bool ElimineAliasing() { return false; }
-    virtual bool memesParametresTemporels() { return false; }
-    virtual void memoriseParametresTemporels() {}
+    // A driver without its own timing rules compares the point count and the
+    // sample interval itself, so that curves of equal timing can be added.
+    virtual bool memesParametresTemporels();
+    virtual void memoriseParametresTemporels();
     virtual int32_t setVoieSynchro(int32_t voie1, bool applique) { (void)applique; return voie1; }
     virtual void setSensDeclSeuil(int32_t sensDecl1, bool applique) { (void)sensDecl1, (void)applique; }
     virtual void setSensDeclEchelon(int32_t sensDecl1, bool applique) { (void)sensDecl1, (void)applique; }

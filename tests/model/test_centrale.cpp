@@ -51,6 +51,23 @@ TEST(TCentrale, BaseOperationsAreNeutral)
     EXPECT_EQ(c.Capteur(2), 0);
 }
 
+TEST(TCentrale, BaseTimingComparisonUsesPointsAndInterval)
+{
+    TCentrale c(1);
+    c.nbPts0X = 1001;
+    c.dt0X = 1e-4;
+    EXPECT_FALSE(c.memesParametresTemporels()); // nothing remembered yet
+    c.memoriseParametresTemporels();
+    EXPECT_TRUE(c.memesParametresTemporels());
+    c.dt0X = 0.1 / 1000; // the same interval, computed another way
+    EXPECT_TRUE(c.memesParametresTemporels());
+    c.dt0X = 2e-4;
+    EXPECT_FALSE(c.memesParametresTemporels());
+    c.dt0X = 1e-4;
+    c.nbPts0X = 1002;
+    EXPECT_FALSE(c.memesParametresTemporels());
+}
+
 TEST(TCentrale, ReleaseDeletesAndClearsTheReference)
 {
     struct Espion : TCentrale {
