@@ -2,6 +2,7 @@
 // unit: what the curves hold, how they are named, how a run ends (normally,
 // stopped, unit unplugged), and the REGRESSI file saved afterwards.
 #include "EnvironnementTest.h"
+#include "FenetreSimulee.h"
 #include "app/Messages.h"
 #include "app/TFicheGVAttenteDeclAcq.h"
 #include "app/TFicheGVChoixCentrale.h"
@@ -106,8 +107,7 @@ F pointEntree(const std::string& fichier, const char* nom)
 class TestAcquisition : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TFicheGVMixteTitre> titre;
-    std::unique_ptr<TFicheGVChoixCentrale> choix;
+    testgv::TFenetreSimulee fenetre;
     std::vector<gv::TMessage> messages;
     std::function<void(const gv::TMessage&)> surMessage;
 
@@ -115,33 +115,7 @@ class TestAcquisition : public QObject {
     // simulators are installed too and that unit is chosen.
     std::unique_ptr<TFicheGVMixte> ouvre(int32_t type = kSysamSP5, gv::TFabriqueCentrales fabrique = {})
     {
-        const std::string dossier = racineTest + "/data/Galvora/centrales";
-        fs::remove_all(dossier);
-        if (type != kSysamSP5) {
-            fs::create_directories(dossier);
-            for (const char* fichier : {"FTD2XX-V6.DLL", "Campus.DLL"})
-                fs::create_symlink(dossierSimulateurs + "/" + fichier, dossier + "/" + fichier);
-        }
-        gv::installeIntercepteurDialogues([type](QDialog& dialogue) {
-            auto* c = qobject_cast<TFicheGVChoixCentrale*>(&dialogue);
-            if (!c)
-                return 0;
-            dialogue.show();
-            QPushButton* boutons[] = {c->BSP5, c->BV6, c->BCampus};
-            QTest::mouseClick(boutons[type - 1], Qt::LeftButton);
-            QTest::mouseClick(c->BOK, Qt::LeftButton);
-            return dialogue.result();
-        });
-        titre = std::make_unique<TFicheGVMixteTitre>(QStringLiteral("0.1.0.0"));
-        choix = std::make_unique<TFicheGVChoixCentrale>();
-        TContexteGV contexte;
-        contexte.emplacements = gv::emplacementsParDefaut();
-        contexte.fabrique = fabrique ? fabrique : gv::fabriqueDesPilotes();
-        contexte.titre = titre.get();
-        contexte.choix = choix.get();
-        auto fiche = std::make_unique<TFicheGVMixte>(contexte);
-        gv::installeIntercepteurDialogues({});
-        fiche->show();
+        auto fiche = fenetre.ouvre(racineTest, type, std::move(fabrique));
         fiche->activateWindow();
         if (!QTest::qWaitForWindowActive(fiche.get()))
             qWarning("window not active");
@@ -226,8 +200,7 @@ private slots:
     void cleanup()
     {
         gv::installeIntercepteurDialogues({});
-        titre.reset();
-        choix.reset();
+        fenetre.ferme();
     }
 
     // The same run on each unit: input 0 of each is a 5 V, 50 Hz sine.

@@ -3,6 +3,7 @@
 // items, the differential box, the trigger lists, the live values, and what
 // the panels do while a run or the permanent mode goes on.
 #include "EnvironnementTest.h"
+#include "FenetreSimulee.h"
 #include "app/GroupeRadio.h"
 #include "app/ListesTemporelles.h"
 #include "app/Messages.h"
@@ -67,40 +68,13 @@ void lignesParUnite()
 class TestPanneaux : public QObject {
     Q_OBJECT
 
-    std::unique_ptr<TFicheGVMixteTitre> titre;
-    std::unique_ptr<TFicheGVChoixCentrale> choix;
+    testgv::TFenetreSimulee fenetre;
     std::vector<gv::TMessage> messages;
 
     // The window on the simulated units, `type` chosen.
     std::unique_ptr<TFicheGVMixte> ouvre(int32_t type)
     {
-        const std::string dossier = racineTest + "/data/Galvora/centrales";
-        fs::remove_all(dossier);
-        if (type != kSysamSP5) {
-            fs::create_directories(dossier);
-            for (const char* fichier : {"FTD2XX-V6.DLL", "Campus.DLL"})
-                fs::create_symlink(dossierSimulateurs + "/" + fichier, dossier + "/" + fichier);
-        }
-        gv::installeIntercepteurDialogues([type](QDialog& dialogue) {
-            auto* c = qobject_cast<TFicheGVChoixCentrale*>(&dialogue);
-            if (!c)
-                return 0;
-            dialogue.show();
-            QPushButton* boutons[] = {c->BSP5, c->BV6, c->BCampus};
-            QTest::mouseClick(boutons[type - 1], Qt::LeftButton);
-            QTest::mouseClick(c->BOK, Qt::LeftButton);
-            return dialogue.result();
-        });
-        titre = std::make_unique<TFicheGVMixteTitre>(QStringLiteral("0.1.0.0"));
-        choix = std::make_unique<TFicheGVChoixCentrale>();
-        TContexteGV contexte;
-        contexte.emplacements = gv::emplacementsParDefaut();
-        contexte.fabrique = gv::fabriqueDesPilotes();
-        contexte.titre = titre.get();
-        contexte.choix = choix.get();
-        auto fiche = std::make_unique<TFicheGVMixte>(contexte);
-        gv::installeIntercepteurDialogues({});
-        fiche->show();
+        auto fiche = fenetre.ouvre(racineTest, type);
         QApplication::setActiveWindow(fiche.get());
         // The live values and the presence poll would talk to the unit
         // between the steps of a test.
@@ -183,8 +157,7 @@ private slots:
 
     void cleanup()
     {
-        titre.reset();
-        choix.reset();
+        fenetre.ferme();
     }
 
     void remplissageDepuisLaCentrale_data() { lignesParUnite(); }
