@@ -8,5 +8,6 @@ cmake --build build
 if [ -x build/app/galvora ]; then
   exec build/app/galvora "$@"
 else
-  echo "Galvora's window is not built yet; the unit model, drivers and simulators are built in build/."
+  echo "Qt 6 Widgets were not found: Galvora itself was not built (see build/)." >&2
+  exit 1
 fi
