@@ -27,15 +27,6 @@ int TMesureTexteQt::hauteur() const
     return QFontMetrics(police_).height();
 }
 
-std::string sansCrochets(const std::string& nom)
-{
-    std::string r;
-    for (char c : nom)
-        if (c != '[' && c != ']' && c != '{' && c != '}')
-            r += c;
-    return r;
-}
-
 TEcran::TEcran()
     : iEcranX(640, 400, QImage::Format_RGB32), bmEX(640, 400, QImage::Format_RGB32),
       bmEcran0(640, 400, QImage::Format_RGB32), bmEcran(640, 400, QImage::Format_RGB32)

@@ -141,5 +141,3 @@ private:
     void videLecturesPointees();
 };
 
-// Series name without "[", "]", "{" and "}".
-std::string sansCrochets(const std::string& nom);

@@ -209,9 +209,7 @@ TPlageExport plageExport(const TSourceRegressi& s, int64_t retenue)
 
 QString corrigeEnteteReg(const QString& entete1)
 {
-    QString entete = entete1;
-    entete.remove(QLatin1Char('[')).remove(QLatin1Char(']')).remove(QLatin1Char('{')).remove(QLatin1Char('}'));
-    return entete;
+    return q(sansCrochets(entete1.toStdString()));
 }
 
 TTexteRegressi prepareSL(const TSourceRegressi& s, bool derniereLigne)

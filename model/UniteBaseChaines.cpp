@@ -438,3 +438,12 @@ std::string majusculesASCII(const std::string& texte)
             c = static_cast<char>(c - 'a' + 'A');
     return t;
 }
+
+std::string sansCrochets(const std::string& nom)
+{
+    std::string r;
+    for (char c : nom)
+        if (c != '[' && c != ']' && c != '{' && c != '}')
+            r += c;
+    return r;
+}

@@ -48,3 +48,6 @@ std::string lettresIndice(int n);
 
 // Upper-cases the letters a to z only; every other byte is kept.
 std::string majusculesASCII(const std::string& texte);
+
+// A series name as other programs accept it: without "[", "]", "{" and "}".
+std::string sansCrochets(const std::string& nom);
