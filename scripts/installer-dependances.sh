@@ -7,6 +7,8 @@ paquets=(
   qt6-base-dev qt6-base-dev-tools libgl-dev qt6-translations-l10n
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
+  libxlsxwriter-dev python3-openpyxl
+  libreoffice-dev libreoffice-calc-nogui
 )
 manquants=()
 for p in "${paquets[@]}"; do
