@@ -86,8 +86,6 @@ public:
     // A file that exists and is named REGRESSI.EXE, case ignored.
     static bool estRegressi(const std::string& chemin);
 
-    plateforme::TRegistreUtilisateur& registre() { return *registre_; }
-
     std::string nfRegBase = "Acquisition GV";
     std::string nfRegAC;   // the file handed over last
     std::string dateRegAC; // its date and time as this program last wrote it
