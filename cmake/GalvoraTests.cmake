@@ -1,13 +1,19 @@
-# galvora_add_gtest(<name> SOURCES <files...> LIBS <targets...> [ENV <VAR=value...>])
+# galvora_add_gtest(<name> SOURCES <files...> LIBS <targets...> [ENV <VAR=value...>] [LOCK <resource>])
 # One GoogleTest executable, its cases registered with CTest one by one.
+# Cases sharing a LOCK never run at the same time (e.g. those that start a
+# program every other case of the lock would see in the process list).
 function(galvora_add_gtest name)
-  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;ENV" ${ARGN})
+  cmake_parse_arguments(ARG "" "LOCK" "SOURCES;LIBS;ENV" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main GTest::gmock Threads::Threads)
   target_compile_definitions(${name} PRIVATE GALVORA_SIM_DIR="${GALVORA_SIM_DIR}")
+  set(proprietes ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+  if(ARG_LOCK)
+    list(APPEND proprietes RESOURCE_LOCK ${ARG_LOCK})
+  endif()
   gtest_discover_tests(${name}
     DISCOVERY_TIMEOUT 60
-    PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen;${ARG_ENV}")
+    PROPERTIES ${proprietes})
 endfunction()
 
 # galvora_add_qttest(<name> SOURCES <files...> LIBS <targets...>)

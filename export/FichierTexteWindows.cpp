@@ -1,5 +1,6 @@
 #include "export/FichierTexteWindows.h"
 
+#include <QFile>
 #include <QSaveFile>
 #include <QStringEncoder>
 
@@ -20,14 +21,39 @@ QByteArray octetsWindows1252(const QStringList& lignes)
     return octets;
 }
 
-bool ecritFichierWindows(const QString& chemin, const QStringList& lignes, QString* erreur)
+namespace {
+
+bool ecritOctets(const QString& chemin, const QByteArray& octets, QString* erreur)
 {
     QSaveFile fichier(chemin);
-    const QByteArray octets = octetsWindows1252(lignes);
     const bool ecrit = fichier.open(QIODevice::WriteOnly)
         && fichier.write(octets) == octets.size()
         && fichier.commit();
     if (!ecrit && erreur != nullptr)
         *erreur = fichier.errorString();
     return ecrit;
+}
+
+} // namespace
+
+bool ecritFichierWindows(const QString& chemin, const QStringList& lignes, QString* erreur)
+{
+    return ecritOctets(chemin, octetsWindows1252(lignes), erreur);
+}
+
+bool ajouteAuFichierWindows(const QString& chemin, const QStringList& lignes, QString* erreur)
+{
+    QFile existant(chemin);
+    if (!existant.open(QIODevice::ReadOnly)) {
+        if (erreur != nullptr)
+            *erreur = existant.errorString();
+        return false;
+    }
+    QByteArray octets = existant.readAll();
+    existant.close();
+    // A last line without its line end would run into the first new one.
+    if (!octets.isEmpty() && !octets.endsWith('\n'))
+        octets += "\r\n";
+    octets += octetsWindows1252(lignes);
+    return ecritOctets(chemin, octets, erreur);
 }

@@ -9,5 +9,11 @@
 // false and sets `erreur` (when given) on failure.
 bool ecritFichierWindows(const QString& chemin, const QStringList& lignes, QString* erreur = nullptr);
 
+// Adds `lignes` at the end of the existing file `chemin`, in the same form
+// (Windows-1252, CR LF), through a temporary file renamed over it: the file
+// is either whole with the new lines or as it was. False, with `erreur`,
+// when the file cannot be read or written.
+bool ajouteAuFichierWindows(const QString& chemin, const QStringList& lignes, QString* erreur = nullptr);
+
 // The bytes written for `lignes`. A character the code page lacks becomes "?".
 QByteArray octetsWindows1252(const QStringList& lignes);

@@ -36,3 +36,32 @@ TEST(FichierTexteWindows, ReplacesAFileAndNeverDestroysOneOnFailure)
     EXPECT_TRUE(QFileInfo(dossier.filePath(QStringLiteral("occupe.rw3"))).isDir());
     EXPECT_EQ(lu.fileName(), chemin);
 }
+
+TEST(FichierTexteWindows, AppendsInTheSameFormAndNeedsTheFile)
+{
+    QTemporaryDir dossier;
+    ASSERT_TRUE(dossier.isValid());
+    const QString chemin = dossier.filePath(QStringLiteral("mesures.rw3"));
+    ASSERT_TRUE(ecritFichierWindows(chemin, { QStringLiteral("£1 PAGE COMMENT") }));
+    ASSERT_TRUE(ajouteAuFichierWindows(chemin, { QStringLiteral("entrée"), QStringLiteral("1") }));
+    auto lit = [](const QString& nom) {
+        QFile f(nom);
+        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    };
+    EXPECT_EQ(lit(chemin), QByteArray("\xA3" "1 PAGE COMMENT\r\nentr\xE9" "e\r\n1\r\n"));
+    EXPECT_EQ(QDir(dossier.path()).entryList(QDir::Files), QStringList { QStringLiteral("mesures.rw3") });
+
+    // A last line left open is closed before the new ones.
+    const QString ouvert = dossier.filePath(QStringLiteral("ouvert.rw3"));
+    QFile f(ouvert);
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("fin");
+    f.close();
+    ASSERT_TRUE(ajouteAuFichierWindows(ouvert, { QStringLiteral("suite") }));
+    EXPECT_EQ(lit(ouvert), QByteArray("fin\r\nsuite\r\n"));
+
+    QString erreur;
+    EXPECT_FALSE(ajouteAuFichierWindows(dossier.filePath(QStringLiteral("absent.rw3")), { QStringLiteral("x") }, &erreur));
+    EXPECT_FALSE(erreur.isEmpty());
+    EXPECT_FALSE(QFileInfo::exists(dossier.filePath(QStringLiteral("absent.rw3"))));
+}
