@@ -41,13 +41,19 @@ struct TOffice {
     TParametresConnexionCalc parametres;
     std::set<int64_t> processus;
     TPontUno lecture;
+    bool visible = false;
 
     TOffice()
     {
         char modele[] = "/tmp/galvora-calc-XXXXXX";
         profil = mkdtemp(modele);
         parametres.nomTube = "galvora-test-" + std::to_string(getpid());
-        parametres.optionsSupplementaires = {"--headless", "-env:UserInstallation=file://" + profil};
+        // GALVORA_OFFICE_VISIBLE=1 (under a display) shows the office, left open
+        // 15 s after the tests to be looked at.
+        visible = std::getenv("GALVORA_OFFICE_VISIBLE") != nullptr;
+        parametres.optionsSupplementaires = {"-env:UserInstallation=file://" + profil};
+        if (!visible)
+            parametres.optionsSupplementaires.push_back("--headless");
         parametres.delaiDemarrageMs = 120000;
     }
 };
@@ -93,6 +99,8 @@ void tueOffice()
 void termine()
 {
     TOffice& o = office();
+    if (o.visible)
+        std::this_thread::sleep_for(std::chrono::seconds(15)); // time to look at it
     try {
         if (o.lecture.ouvert() || o.lecture.ouvre(o.parametres))
             bureau()->terminate();
