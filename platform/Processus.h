@@ -2,6 +2,7 @@
 // Starting other programs: never through a shell, the arguments passed one
 // by one exactly as given, so that no character of a path (space, quote,
 // "$", ";") is ever interpreted.
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <vector>
@@ -14,10 +15,15 @@ std::string chercheDansPATH(const std::string& nom);
 
 // Starts `programme` (a path, or a name searched along PATH) with
 // `arguments`, in `dossierTravail` (unchanged when empty), and does not wait
-// for it: it runs on in its own session after this program ends. True once
-// the program is running; otherwise false, with the reason in `erreur`.
+// for it: it runs on in its own session after this program ends, never a
+// zombie of this one, leading a process group (numbered as the process) that
+// its own children join. True once the program is running, with its process
+// number in `pid`; otherwise false, with the reason in `erreur`.
 bool lanceProgramme(const std::string& programme, const std::vector<std::string>& arguments,
-                    const std::string& dossierTravail, std::string* erreur = nullptr);
+                    const std::string& dossierTravail, std::string* erreur = nullptr, int64_t* pid = nullptr);
+
+// The process numbered `pid` still exists.
+bool processusExiste(int64_t pid);
 
 // Runs `programme` with `arguments` and waits at most `delaiMs` for it to
 // end. Its exit code, with what it wrote on its standard output in `sortie`;

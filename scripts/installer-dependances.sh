@@ -8,7 +8,9 @@ paquets=(
   libgtest-dev libgmock-dev libbenchmark-dev
   xvfb xauth fonts-dejavu-core
   libxlsxwriter-dev python3-openpyxl
-  libreoffice-dev libreoffice-calc-nogui
+  # The full Calc, not -nogui: that build cannot open a document in a view
+  # (over UNO a new document ends the office), even headless.
+  libreoffice-dev libreoffice-calc
 )
 manquants=()
 for p in "${paquets[@]}"; do

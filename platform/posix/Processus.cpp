@@ -130,7 +130,7 @@ std::string chercheDansPATH(const std::string& nom)
 }
 
 bool lanceProgramme(const std::string& programme, const std::vector<std::string>& arguments,
-                    const std::string& dossierTravail, std::string* erreur)
+                    const std::string& dossierTravail, std::string* erreur, int64_t* pid)
 {
     const std::string chemin = chercheDansPATH(programme);
     if (chemin.empty()) {
@@ -148,6 +148,15 @@ bool lanceProgramme(const std::string& programme, const std::vector<std::string>
             *erreur = texteErreur(errno);
         return false;
     }
+    // The intermediate process tells the program's number on a pipe of its own.
+    int tubeNumero[2];
+    if (::pipe2(tubeNumero, O_CLOEXEC) != 0) {
+        if (erreur)
+            *erreur = texteErreur(errno);
+        ::close(tube[0]);
+        ::close(tube[1]);
+        return false;
+    }
     const int nul = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
     // Two forks: the program is the child of a process that ends at once, so
     // it never stays a zombie of this one and outlives it in its own session.
@@ -156,6 +165,8 @@ bool lanceProgramme(const std::string& programme, const std::vector<std::string>
         ::setsid();
         const pid_t programmeLance = ::fork();
         if (programmeLance == 0) {
+            // Leader of a process group of its own, which its children join.
+            ::setpgid(0, 0);
             prepareEnfant(nul, -1, -1);
             if (dossier && ::chdir(dossier) != 0)
                 signaleEchecEtQuitte(tube[1]);
@@ -164,22 +175,34 @@ bool lanceProgramme(const std::string& programme, const std::vector<std::string>
         }
         if (programmeLance < 0)
             signaleEchecEtQuitte(tube[1]);
+        const int64_t numero = programmeLance;
+        [[maybe_unused]] const ssize_t ecrit = ::write(tubeNumero[1], &numero, sizeof numero);
         ::_exit(0);
     }
     const int erreurFork = errno;
     ::close(tube[1]);
+    ::close(tubeNumero[1]);
     if (nul >= 0)
         ::close(nul);
     int code = 0;
     if (intermediaire < 0) {
         ::close(tube[0]);
+        ::close(tubeNumero[0]);
         if (erreur)
             *erreur = texteErreur(erreurFork);
         return false;
     }
     attends(intermediaire, &code, 0);
+    int64_t numero = -1;
+    ssize_t lu;
+    do
+        lu = ::read(tubeNumero[0], &numero, sizeof numero);
+    while (lu < 0 && errno == EINTR);
+    ::close(tubeNumero[0]);
     const int erreurEnfant = erreurDeLEnfant(tube[0]);
     ::close(tube[0]);
+    if (pid)
+        *pid = lu == sizeof numero ? numero : -1;
     if (erreurEnfant != 0) {
         if (erreur)
             *erreur = chemin + " : " + texteErreur(erreurEnfant);
@@ -263,6 +286,13 @@ std::optional<int> executeProgramme(const std::string& programme, const std::vec
     if (erreurEnfant != 0 || !WIFEXITED(statut))
         return std::nullopt;
     return WEXITSTATUS(statut);
+}
+
+bool processusExiste(int64_t pid)
+{
+    if (pid <= 0)
+        return false;
+    return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
 bool estProgrammeWindows(const std::string& executable)
