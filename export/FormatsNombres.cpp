@@ -1,5 +1,7 @@
 #include "export/FormatsNombres.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -94,4 +96,30 @@ std::string texteExposant(double x, int chiffres, int chiffresExposant, char sep
     if (d.chiffres.size() > 1)
         texte += separateur + d.chiffres.substr(1);
     return texte + "E" + exposantTexte(d.exposant, chiffresExposant, true);
+}
+
+char* ecritG6(char* debut, double x)
+{
+    if (x == 0.0 || !std::isfinite(x)) {
+        const std::string texte = texteG6(x);
+        return std::copy(texte.begin(), texte.end(), debut);
+    }
+    // The C library's "%.6g" makes the same choice between plain decimals
+    // and a mantissa, with the same digits; only its exponent is written
+    // differently ("e-05", "e+06" against "E-005", "E006").
+    char tampon[32];
+    const std::to_chars_result r = std::to_chars(tampon, tampon + sizeof tampon, x, std::chars_format::general, 6);
+    const char* e = std::find(tampon, r.ptr, 'e');
+    char* fin = std::copy(static_cast<const char*>(tampon), e, debut);
+    if (e == r.ptr)
+        return fin;
+    *fin++ = 'E';
+    const char* chiffres = e + 1;
+    if (*chiffres == '-')
+        *fin++ = '-';
+    if (*chiffres == '-' || *chiffres == '+')
+        ++chiffres;
+    for (std::ptrdiff_t n = r.ptr - chiffres; n < 3; ++n)
+        *fin++ = '0';
+    return std::copy(chiffres, static_cast<const char*>(r.ptr), fin);
 }
