@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
 #include <random>
 #include <string>
@@ -65,6 +67,29 @@ TEST(FormatsNombres, G6WithoutAllocationSameText)
         const double x = mantisse(hasard) * std::pow(10.0, exposant(hasard));
         valeurs.push_back(x);
         valeurs.push_back(double(float(x)));
+    }
+    // Floats next to powers of ten and to the halves of the sixth digit,
+    // where rounding and the choice of exponent are decided.
+    for (int e = -22; e <= 30; ++e) {
+        for (double m : { 1.0, 9.999995, 9.9999949, 9.9999951, 1.000005, 1.0000049, 1.2345650, 1.2345750 }) {
+            float f = float(m * std::pow(10.0, e));
+            for (int pas = 0; pas < 40; ++pas) {
+                valeurs.push_back(double(f));
+                valeurs.push_back(-double(f));
+                f = std::nextafter(f, 0.0f);
+            }
+        }
+    }
+    // One float in 61 of two whole binades, small and large.
+    for (float debut : { 0.0001f, 524288.0f }) {
+        uint32_t bits = 0;
+        std::memcpy(&bits, &debut, sizeof bits);
+        for (uint32_t i = 0; i < (1u << 23); i += 61) {
+            const uint32_t b = bits + i;
+            float f = 0;
+            std::memcpy(&f, &b, sizeof f);
+            valeurs.push_back(double(f));
+        }
     }
     char tampon[kLongueurMaxG6 + 8];
     for (double x : valeurs) {
