@@ -4,7 +4,8 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryFile>
+#include <QFile>
+#include <QRandomGenerator>
 
 #include <xlsxwriter.h>
 
@@ -57,7 +58,8 @@ QString nomFeuilleValide(const QString& souhaite, const QStringList& existants)
 
 struct TClasseurExcel::TPrive {
     QString chemin;
-    QTemporaryFile temporaire;
+    QString temporaire; // the workbook being written, beside `chemin`
+    bool enPlace = false;
     lxw_workbook* classeur = nullptr;
     lxw_worksheet* feuille = nullptr;
     lxw_format* description = nullptr;
@@ -83,21 +85,33 @@ TClasseurExcel::~TClasseurExcel()
         workbook_close(d_->classeur);
         d_->classeur = nullptr;
     }
+    if (!d_->temporaire.isEmpty() && !d_->enPlace)
+        QFile::remove(d_->temporaire);
 }
 
 bool TClasseurExcel::ouvre()
 {
+    // Created as any new file of the user (QTemporaryFile would keep it
+    // private to its owner once renamed), under a name no one else uses.
     const QFileInfo cible(d_->chemin);
-    d_->temporaire.setFileTemplate(cible.absolutePath() + QStringLiteral("/.~") + cible.completeBaseName()
-                                   + QStringLiteral("-XXXXXX.xlsx"));
-    if (!d_->temporaire.open()) {
-        erreur_ = d_->temporaire.errorString();
+    QFile fichier;
+    for (int essai = 0; essai < 100 && d_->temporaire.isEmpty(); ++essai) {
+        fichier.setFileName(cible.absolutePath() + QStringLiteral("/.~") + cible.completeBaseName()
+                            + QStringLiteral("-%1.xlsx").arg(QRandomGenerator::global()->generate(), 8, 16,
+                                                             QLatin1Char('0')));
+        if (fichier.open(QIODevice::WriteOnly | QIODevice::NewOnly))
+            d_->temporaire = fichier.fileName();
+        else if (!fichier.exists())
+            break;
+    }
+    if (d_->temporaire.isEmpty()) {
+        erreur_ = fichier.errorString();
         return false;
     }
-    d_->temporaire.close();
+    fichier.close();
     lxw_workbook_options options {};
     options.constant_memory = LXW_TRUE;
-    d_->classeur = workbook_new_opt(QFile::encodeName(d_->temporaire.fileName()).constData(), &options);
+    d_->classeur = workbook_new_opt(QFile::encodeName(d_->temporaire).constData(), &options);
     if (d_->classeur == nullptr) {
         erreur_ = QStringLiteral("Mémoire insuffisante");
         return false;
@@ -186,12 +200,12 @@ bool TClasseurExcel::ferme()
     }
     // Replacing in one step: the previous workbook stays whole until then.
     std::error_code code;
-    std::filesystem::rename(QFile::encodeName(d_->temporaire.fileName()).toStdString(),
+    std::filesystem::rename(QFile::encodeName(d_->temporaire).toStdString(),
                             QFile::encodeName(d_->chemin).toStdString(), code);
     if (code) {
         erreur_ = QString::fromStdString(code.message());
         return false;
     }
-    d_->temporaire.setAutoRemove(false);
+    d_->enPlace = true;
     return true;
 }

@@ -174,6 +174,10 @@ TEST_F(Transfert, NewWorkbookReadBack)
     EXPECT_EQ(ouvreur.ouverts, QStringList { chemin });
     EXPECT_EQ(aSupprimer, std::vector<std::string> { QFile::encodeName(chemin).toStdString() + "||" + date(chemin) });
     EXPECT_EQ(etat.numFichierTE, 1);
+    // Readable as any file the user makes, not private as a temporary file.
+    QFile temoin(documents.filePath(QStringLiteral("temoin")));
+    ASSERT_TRUE(temoin.open(QIODevice::WriteOnly));
+    EXPECT_EQ(QFileInfo(chemin).permissions(), temoin.permissions());
     EXPECT_EQ(hote.journal, (QStringList { QStringLiteral("debut"), QStringLiteral("message:Transfert vers Excel en cours..."),
                                            QStringLiteral("message:Transfert vers EXCEL terminé "), QStringLiteral("fin") }));
     EXPECT_EQ(hote.etatVu, 2);
