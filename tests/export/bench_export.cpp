@@ -62,16 +62,22 @@ void BM_FichierTexte50001x8(benchmark::State& state)
 }
 BENCHMARK(BM_FichierTexte50001x8)->Unit(benchmark::kMillisecond);
 
-// The same bytes, already in memory, written to a file and closed.
-void BM_OctetsBruts50001x8(benchmark::State& state)
+// The bytes of the text file of 50 001 points of 8 curves.
+QByteArray octetsTexte(const QTemporaryDir& dossier)
 {
     const TMesures m = mesuresDe(50001);
-    QTemporaryDir dossier;
     const QString chemin = dossier.filePath(QStringLiteral("m.txt"));
     EnregistrerTXT(sourceTexte(m), chemin);
     QFile lu(chemin);
     lu.open(QIODevice::ReadOnly);
-    const QByteArray octets = lu.readAll();
+    return lu.readAll();
+}
+
+// The same bytes, already in memory, written to a file and closed.
+void BM_OctetsBruts50001x8(benchmark::State& state)
+{
+    QTemporaryDir dossier;
+    const QByteArray octets = octetsTexte(dossier);
     const QByteArray nom = QFile::encodeName(dossier.filePath(QStringLiteral("brut.txt")));
     for (auto _ : state) {
         std::FILE* f = std::fopen(nom.constData(), "wb");
@@ -86,13 +92,8 @@ BENCHMARK(BM_OctetsBruts50001x8)->Unit(benchmark::kMillisecond);
 // file put on the disk, then renamed over the target.
 void BM_OctetsBrutsEnSurete50001x8(benchmark::State& state)
 {
-    const TMesures m = mesuresDe(50001);
     QTemporaryDir dossier;
-    const QString chemin = dossier.filePath(QStringLiteral("m.txt"));
-    EnregistrerTXT(sourceTexte(m), chemin);
-    QFile lu(chemin);
-    lu.open(QIODevice::ReadOnly);
-    const QByteArray octets = lu.readAll();
+    const QByteArray octets = octetsTexte(dossier);
     for (auto _ : state) {
         QSaveFile f(dossier.filePath(QStringLiteral("brut.txt")));
         f.open(QIODevice::WriteOnly);

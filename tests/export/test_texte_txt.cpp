@@ -3,6 +3,7 @@
 #include "DialoguesScriptes.h"
 #include "export/CommandeEnregistrementTXT.h"
 #include "export/FluxTexteWindows.h"
+#include "MesuresExemple.h"
 #include "mesures/TMesures.h"
 
 #include <QDir>
@@ -12,13 +13,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-TVoieMesuree courbe(const char* nom)
-{
-    TVoieMesuree vm;
-    vm.sEnteteVM = nom;
-    return vm;
-}
 
 // A column of the file: the text and spaces up to 15 characters.
 std::string col(const std::string& texte)
@@ -33,19 +27,11 @@ struct TexteTXT : ::testing::Test {
 
     void SetUp() override
     {
-        // Two curves, 5 points 2.5 ms apart, French user settings.
-        mesures.tv2 = { { 0, 0.5f, 1, 1.5f, 2 }, std::vector<float>(5, -1.25f) };
-        mesures.voiesMesurees = { courbe("u[EA0]"), courbe("u[EA1]") };
-        mesures.nbVoiesMesurees = 2;
-        mesures.dtAX = 0.0025;
-        mesures.nbPtsAX = 5;
-        mesures.dureeTotaleAX = 0.0125;
-        mesures.t0 = 0;
-        mesures.tFin = 0.01;
+        mesures = mesuresExemple();
         source.mesures = &mesures;
         source.versionProgramme = QStringLiteral("0.1.0.0");
         source.nomCentrale = QStringLiteral("SYSAM SP5");
-        source.heureAcq = QDateTime(QDate(2025, 12, 8), QTime(14, 3, 27));
+        source.heureAcq = heureAcqExemple;
         source.locale = QLocale(QLocale::French, QLocale::France);
     }
 

@@ -6,6 +6,7 @@
 #include "export/TFicheGVMixteChoixTE.h"
 #include "export/TransfertExcel.h"
 #include "model/UniteBaseChaines.h"
+#include "MesuresExemple.h"
 #include "mesures/TMesures.h"
 #include "platform/Systeme.h"
 
@@ -68,13 +69,6 @@ struct OuvreurScripte : TOuvreurDocuments {
     }
 };
 
-TVoieMesuree courbe(const char* nom)
-{
-    TVoieMesuree vm;
-    vm.sEnteteVM = nom;
-    return vm;
-}
-
 // The workbook as read back by the script.
 QJsonObject litClasseur(const QString& chemin)
 {
@@ -116,16 +110,10 @@ struct Transfert : ::testing::Test {
 
     void SetUp() override
     {
-        mesures.tv2 = { { 0, 0.5f, 1, 1.5f, 2 }, std::vector<float>(5, -1.25f) };
-        mesures.voiesMesurees = { courbe("u[EA0]"), courbe("u[EA1]") };
-        mesures.nbVoiesMesurees = 2;
-        mesures.dtAX = 0.0025;
-        mesures.nbPtsAX = 5;
-        mesures.dureeTotaleAX = 0.0125;
-        mesures.tFin = 0.01;
+        mesures = mesuresExemple();
         source.mesures = &mesures;
         source.nomCentrale = QStringLiteral("SYSAM SP5");
-        source.heureAcq = QDateTime(QDate(2025, 12, 8), QTime(14, 3, 27));
+        source.heureAcq = heureAcqExemple;
         source.sDateAcq0 = QStringLiteral("08 déc. 25 - 14h 03mn");
         source.sdateAcqX = QStringLiteral("08 déc. 25 - 14h 03mn 27s");
         source.locale = QLocale(QLocale::French, QLocale::France);
