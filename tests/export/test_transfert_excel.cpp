@@ -153,7 +153,7 @@ struct Transfert : ::testing::Test {
     }
 };
 
-// Everything the issue asks of one sheet, two curves, French settings.
+// One sheet read back whole: two curves, French settings.
 TEST_F(Transfert, NewWorkbookReadBack)
 {
     ASSERT_TRUE(transfere(0));
