@@ -21,6 +21,7 @@ public:
 struct TEtatEnregistrement {
     int numAcqDef = 0;       // counter of proposed names, shared with the text export
     QString nomFichierREG;   // last file saved
+    QString nomfichierTXT;   // last text file saved
 };
 
 // Runs the command; true when a file was written.

@@ -19,3 +19,9 @@ inline std::string texteG6(double x, char separateur = '.') { return texteGenera
 inline std::string texteG3(double x, char separateur = '.') { return texteGeneral(x, 3, 1, separateur); }
 inline std::string texteE6(double x, char separateur = '.') { return texteExposant(x, 6, 3, separateur); }
 inline std::string texteE2(double x, char separateur = '.') { return texteExposant(x, 2, 2, separateur); }
+
+// texteG6(x) written at `debut`, without allocating, for the data lines of
+// large files; `debut` has room for at least kLongueurMaxG6 characters.
+// Returns the end of the text.
+inline constexpr int kLongueurMaxG6 = 16;
+char* ecritG6(char* debut, double x);

@@ -1,6 +1,8 @@
 #include "export/RegressiRW3.h"
 
+#include "export/EtapesEnregistrement.h"
 #include "export/FormatsNombres.h"
+#include "export/TextesMesures.h"
 #include "model/UniteBaseChaines.h"
 #include "model/UniteMath.h"
 
@@ -16,29 +18,9 @@ QString q(const std::string& texte)
     return QString::fromStdString(texte);
 }
 
-// The user's long time format without its time-zone part: Windows' long
-// time ("HH:mm:ss") has none.
-QString formatHeureLongue(const QLocale& locale)
-{
-    QString format = locale.timeFormat(QLocale::LongFormat);
-    format.remove(QLatin1Char('t'));
-    return format.trimmed();
-}
-
-QString dateCourte(const QLocale& locale, const QDateTime& instant)
-{
-    return locale.toString(instant.date(), QLocale::ShortFormat);
-}
-
-QString heureLongue(const QLocale& locale, const QDateTime& instant)
-{
-    return locale.toString(instant.time(), formatHeureLongue(locale));
-}
-
 QString phraseMesures(const TSourceRegressi& s, const QDateTime& instant)
 {
-    return QStringLiteral("Mesures réalisées avec l'interface ") + s.nomCentrale + QStringLiteral(" le ")
-        + dateCourte(s.locale, instant) + QStringLiteral(" à ") + heureLongue(s.locale, instant);
+    return phraseMesures(s.nomCentrale, s.locale, instant);
 }
 
 int nombreCourbes(const TSourceRegressi& s)
@@ -98,15 +80,6 @@ double incertitude(const TSourceRegressi& s, const TVoieMesuree& vm)
     return 2.0 * s.calibresEAStandard[std::size_t(vm.calVM)] / 4096.0;
 }
 
-QString dureeExportee(const TSourceRegressi& s)
-{
-    const double duree = s.tFin - s.t0;
-    const char separateur = s.locale.decimalPoint().at(0).toLatin1();
-    if (duree > 1000 || duree < 0.0999999)
-        return q(formatValeur(4, styleIngenieur, duree)) + QStringLiteral("s");
-    return q(texteG6(duree, separateur ? separateur : '.')) + QStringLiteral(" s");
-}
-
 void repete(QStringList& sl, const QString& ligne, int fois)
 {
     for (int i = 0; i < fois; ++i)
@@ -141,9 +114,7 @@ void enTete(QStringList& sl, const TSourceRegressi& s, const TPlageExport& plage
     sl << QStringLiteral("£1 LOGBOX") << QStringLiteral("0");
     sl << QStringLiteral("£2 MEMO GRANDEURS");
     sl << QStringLiteral("'") + phraseMesures(s, s.heureAcq);
-    sl << QStringLiteral("'") + QString::number(plage.n()) + QStringLiteral(" points répartis sur ") + dureeExportee(s)
-            + QStringLiteral("   ") + QString::number(nv)
-            + (nv < 2 ? QStringLiteral(" série mesurée ") : QStringLiteral(" séries mesurées "));
+    sl << QStringLiteral("'") + phrasePoints(plage.n(), s.t0, s.tFin, nv, s.locale);
     sl << QStringLiteral("£2 ACQUISITION") << QStringLiteral("EXTERNE") << s.cheminProgramme;
 }
 
@@ -242,9 +213,7 @@ QStringList prepareSLPage(const TSourceRegressi& s)
 
 QString nomFichierRegressi(const QString& choisi)
 {
-    const int debutNom = std::max(choisi.lastIndexOf(QLatin1Char('/')), choisi.lastIndexOf(QLatin1Char('\\'))) + 1;
-    const int point = choisi.indexOf(QLatin1Char('.'), debutNom);
-    return (point >= 0 ? choisi.left(point) : choisi) + QStringLiteral(".rw3");
+    return nomAvecExtension(choisi, QStringLiteral(".rw3"));
 }
 
 QString nomPropose(int numAcqDef)

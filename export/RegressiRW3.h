@@ -3,6 +3,7 @@
 // lines are held back for the direct hand-over, and the page fragment that
 // adds the measurements to a document already open in REGRESSI.
 #include "display/DonneesCourbes.h"
+#include "export/SourceExport.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -35,11 +36,6 @@ struct TTexteRegressi {
 };
 
 // The exported points: k0 .. k1 of the curves, between the green cursors.
-struct TPlageExport {
-    int64_t k0 = 0;
-    int64_t k1 = -1;
-    int64_t n() const { return k1 - k0 + 1; }
-};
 TPlageExport plageExport(const TSourceRegressi& source, int64_t retenue = 0);
 
 // The whole file; with `derniereLigne` false the last 25 points go to
