@@ -31,6 +31,11 @@ std::string dossierDonneesUtilisateur();
 std::string dossierConfigurationUtilisateur();
 std::string dossierTemporaire();
 
+// The Wine prefix in which the user's Windows programs are installed:
+// WINEPREFIX when it holds an absolute path, otherwise ~/.wine. Its
+// drive_c folder stands for the Windows system drive.
+std::string prefixeWine();
+
 // File version "major.minor.release.build" of a file, empty when it has none.
 // On Linux a file carries its version as the text "FileVersion=" followed by
 // the four numbers (see marqueVersion); the file is searched for it.

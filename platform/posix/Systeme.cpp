@@ -184,6 +184,11 @@ std::string dossierConfigurationUtilisateur()
     return dossierXDG("XDG_CONFIG_HOME", ".config");
 }
 
+std::string prefixeWine()
+{
+    return dossierXDG("WINEPREFIX", ".wine");
+}
+
 std::string dossierTemporaire()
 {
     const std::string tmp = variable("TMPDIR");
