@@ -1,7 +1,7 @@
 // The options dialog, operated with the mouse and the keyboard on the
 // offscreen platform, and the Options command that shows and applies it.
 #include "EnvironnementTest.h"
-#include "HoteOptionsEspion.h"
+#include "OutilsOptions.h"
 #include "app/Messages.h"
 #include "app/ReglagesGV.h"
 #include "app/TFicheGVMixteOptions.h"
@@ -33,13 +33,8 @@ using namespace gv;
 
 namespace {
 
-const char* const kSansBibliotheque = "/chemin/inexistant/SP5.DLL";
-
-void creeFichier(const fs::path& chemin)
-{
-    fs::create_directories(chemin.parent_path());
-    std::ofstream(chemin) << "MZ";
-}
+using testgv::creeFichier;
+using testgv::kSansBibliotheque;
 
 // A click where the user clicks: on the box of a check box or radio
 // button (its empty width does not react), in the middle of anything else.
@@ -426,16 +421,8 @@ void TestFicheOptions::appliqueSurvitAuRedemarrage()
     QCOMPARE(reglages.cheminRegressiUt, autre.string());
 
     // The program ends: the settings are written; it starts again from them.
-    const QString fichier = QString::fromStdString(racine + "/config/Galvora.conf");
-    {
-        QSettings stockage(fichier, QSettings::IniFormat);
-        ecritReglages(stockage, reglages);
-    }
-    TReglagesGV relus;
-    {
-        QSettings stockage(fichier, QSettings::IniFormat);
-        litReglages(stockage, relus);
-    }
+    const TReglagesGV relus =
+        testgv::apresRedemarrage(reglages, QString::fromStdString(racine + "/config/Galvora.conf"));
     QCOMPARE(relus.DureeTotaleDFT, 2.0);
     QCOMPARE(relus.NbPtsDFT, int64_t(5001));
     QCOMPARE(double(relus.tMaxPretrigDispo), 10.0);

@@ -1,7 +1,7 @@
 // The options without their dialog: editing the defaults, the REGRESSI
 // version, the colours and the five steps of "Appliquer", on an SP5.
 #include "EnvironnementTest.h"
-#include "HoteOptionsEspion.h"
+#include "OutilsOptions.h"
 #include "app/OptionsGV.h"
 #include "app/ReglagesGV.h"
 #include "drivers/sp5/TSP5.h"
@@ -25,13 +25,8 @@ using namespace gv;
 
 namespace {
 
-const char* const kSansBibliotheque = "/chemin/inexistant/SP5.DLL";
-
-void creeFichier(const fs::path& chemin)
-{
-    fs::create_directories(chemin.parent_path());
-    std::ofstream(chemin) << "MZ";
-}
+using testgv::creeFichier;
+using testgv::kSansBibliotheque;
 
 class Options : public ::testing::Test {
 protected:
@@ -384,16 +379,8 @@ TEST_F(Options, UnChangementAppliqueSurvitAuRedemarrage)
     options.couleurs[5] = 0x00ABCDEFu;
     options.applique(hote);
 
-    const QString fichier = QString::fromStdString(racine + "/config/Galvora.conf");
-    {
-        QSettings stockage(fichier, QSettings::IniFormat);
-        ecritReglages(stockage, reglages);
-    }
-    TReglagesGV relus;
-    {
-        QSettings stockage(fichier, QSettings::IniFormat);
-        litReglages(stockage, relus);
-    }
+    const TReglagesGV relus =
+        testgv::apresRedemarrage(reglages, QString::fromStdString(racine + "/config/Galvora.conf"));
     EXPECT_DOUBLE_EQ(relus.DureeTotaleDFT, 0.2);
     EXPECT_EQ(relus.NbPtsDFT, 2001);
     EXPECT_EQ(relus.tMaxPretrigDispo, 2.0L);
