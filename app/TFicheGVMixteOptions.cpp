@@ -324,6 +324,7 @@ void TFicheGVMixteOptions::construitPageCouleurs(QWidget* page)
 
 void TFicheGVMixteOptions::FormShow()
 {
+    bloqueExit_ = false;
     donnees.FormShow();
     afficheDonnees();
 }
