@@ -23,6 +23,29 @@ std::vector<std::string> listeNbPoints()
     return {"11", "21", "51", "101", "201", "501", "1001", "2001", "5001", "10001", "20001", "50001"};
 }
 
+std::vector<std::string> dureesOffertes(const std::vector<std::string>& liste, int idxMin, int idxMax)
+{
+    std::vector<std::string> items;
+    const int dernier = std::min(idxMax, static_cast<int>(liste.size()) - 1);
+    for (int i = std::max(idxMin, 0); i <= dernier; ++i)
+        items.push_back(liste[size_t(i)]);
+    return items;
+}
+
+std::vector<std::string> nbPointsOfferts(const std::vector<std::string>& liste, int64_t maximum)
+{
+    std::vector<std::string> items;
+    for (const std::string& texte : liste) {
+        long double n = 0;
+        if (valeurDeTexte(texte, n) != valeurLue || n >= static_cast<long double>(maximum))
+            break;
+        items.push_back(texte);
+    }
+    if (maximum > 0)
+        items.push_back(std::to_string(maximum));
+    return items;
+}
+
 int itemVoisin(const std::vector<std::string>& items, int index, long double valeurTapee, int sens)
 {
     const int n = static_cast<int>(items.size());

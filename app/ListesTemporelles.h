@@ -1,6 +1,7 @@
 #pragma once
 // The lists of the time panel and the rule of its "+" and "-" buttons,
 // without widgets.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -11,6 +12,13 @@ namespace gv {
 std::vector<std::string> listeDureesTotales();
 // "11" ... "50001": 12 texts.
 std::vector<std::string> listeNbPoints();
+
+// What a unit's duration box offers: the texts of `liste` from `idxMin` to
+// `idxMax` (both limited to the list).
+std::vector<std::string> dureesOffertes(const std::vector<std::string>& liste, int idxMin, int idxMax);
+// What a unit's points box offers: the texts of `liste` in order while their
+// value is below `maximum`, then `maximum` itself (when positive).
+std::vector<std::string> nbPointsOfferts(const std::vector<std::string>& liste, int64_t maximum);
 
 // Item chosen by a "+" (sens > 0) or "-" (sens < 0) button. With an item
 // selected (index >= 0), the next or previous one, never past either end.

@@ -33,6 +33,11 @@ struct TReglagesGV {
     TCouleursVoies clsVX {};
     // Not kept themselves: false at every start.
     bool enregistrerCouleurs = false;
+    bool optionEffaceTrame = false; // permanent mode: wipe the previous frame at once
+    // Found at start-up and changed by the options, not kept themselves: the
+    // standard REGRESSI (when the file exists) and the REGRESSI in use.
+    std::string cheminOfficielREGRESSI_;
+    std::string cheminRegressiUt;
 };
 
 // The default curve colours of the eight inputs (two of them darkened by

@@ -3,20 +3,13 @@
 // options choose.
 #include "export/TransfertRegressi.h"
 
+#include "export/CheminREGRESSI.h"
 #include "platform/ProgrammesWindows.h"
 #include "platform/Systeme.h"
 
 #include <filesystem>
 
 namespace {
-
-const char* const kRegressiDansProgrammes = "Evariste/Regressi/regressi.exe";
-
-std::string nomDeFichier(const std::string& chemin)
-{
-    const auto separateur = chemin.find_last_of("/\\");
-    return separateur == std::string::npos ? chemin : chemin.substr(separateur + 1);
-}
 
 bool memeChemin(const std::string& a, const std::string& b)
 {
@@ -27,9 +20,7 @@ bool memeChemin(const std::string& a, const std::string& b)
 
 bool TTransfertRegressi::estRegressi(const std::string& chemin)
 {
-    std::error_code erreur;
-    return !chemin.empty() && std::filesystem::is_regular_file(chemin, erreur)
-        && plateforme::majusculesASCIISysteme(nomDeFichier(chemin)) == kProcessusRegressi;
+    return gv::estExecutableREGRESSI(chemin);
 }
 
 // REGRESSI starts a declared program from its own menus. It names programs
@@ -55,12 +46,7 @@ void TTransfertRegressi::declareProgramme(const std::string& cheminProgramme)
 
 void TTransfertRegressi::chercheRegressi()
 {
-    cheminOfficielREGRESSI.clear();
-    for (const std::string& dossier : plateforme::dossiersProgrammesWindows()) {
-        cheminOfficielREGRESSI = plateforme::fichierSansCasse(dossier, kRegressiDansProgrammes);
-        if (!cheminOfficielREGRESSI.empty())
-            break;
-    }
+    cheminOfficielREGRESSI = gv::cheminOfficielREGRESSI();
     if (liens_.versionRegressiDefaut) {
         if (estRegressi(cheminOfficielREGRESSI)) {
             cheminRegressiUt = cheminOfficielREGRESSI;

@@ -69,4 +69,19 @@ TEST_F(ListesTemporelles, BoutonsPlusEtMoins)
     EXPECT_EQ(gv::itemVoisin(points, -1, 1500, -1), 6);
 }
 
+TEST_F(ListesTemporelles, CeQueLaCentraleOffre)
+{
+    const auto durees = gv::listeDureesTotales();
+    EXPECT_EQ(gv::dureesOffertes(durees, 0, 29), durees);
+    EXPECT_EQ(gv::dureesOffertes(durees, 3, 5), (std::vector<std::string>{"10.0 µs", "20.0 µs", "50.0 µs"}));
+    EXPECT_EQ(gv::dureesOffertes(durees, -4, 40).size(), durees.size());
+    const auto points = gv::listeNbPoints();
+    // The counts below the unit's largest, then the largest itself.
+    EXPECT_EQ(gv::nbPointsOfferts(points, 4000),
+              (std::vector<std::string>{"11", "21", "51", "101", "201", "501", "1001", "2001", "4000"}));
+    EXPECT_EQ(gv::nbPointsOfferts(points, 50001).back(), "50001");
+    EXPECT_EQ(gv::nbPointsOfferts(points, 50001).size(), 12u);
+    EXPECT_TRUE(gv::nbPointsOfferts(points, 0).empty());
+}
+
 } // namespace
