@@ -208,10 +208,8 @@ private slots:
     {
         QTest::addColumn<int>("type");
         QTest::newRow("SP5") << int(kSysamSP5);
-#if GALVORA_AVEC_V6 && GALVORA_AVEC_CAMPUS
         QTest::newRow("V6") << int(kSysamV6);
         QTest::newRow("CAMPUS") << int(kSysamCampus);
-#endif
     }
 
     void chaqueCentrale()
