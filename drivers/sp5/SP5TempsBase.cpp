@@ -2,7 +2,7 @@
 // interval, point count and duration really acquired, and the pre-trigger.
 #include "drivers/sp5/TSP5.h"
 
-#include "drivers/sp5/RegistresSP5.h"
+#include "drivers/sp5/ReglesSP5.h"
 
 #include <algorithm>
 #include <cmath>

@@ -52,6 +52,8 @@
 // falling edges at (n + 0.75) / 7 s, n = 0, 1, 2... (sp5simFrontDeclExterne).
 // Its edges never fall on the 100 ns sampling grid, so the delay of registers
 // 111 to 114 (80 MHz counts from sample mPre to the edge) is never trivial.
+#include "drivers/sp5/InterfaceSP5.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -66,9 +68,7 @@ struct SignalEntree {
     double decalage;  // volts, mean value
 };
 
-inline constexpr int kNbEntrees = 8;
-
-inline constexpr SignalEntree kSignaux[kNbEntrees] = {
+inline constexpr SignalEntree kSignaux[sp5::kNbEntrees] = {
     { FormeSignal::Sinus, 5.0, 50.0, 0.0 },
     { FormeSignal::Sinus, 2.0, 500.0, 0.0 },
     { FormeSignal::Carre, 2.5, 10.0, 2.5 },
@@ -145,7 +145,7 @@ inline double sp5simForme(FormeSignal forme, double frequence, double phase)
 // 0 V for a number outside 0..7.
 inline double sp5simTension(int entree, double t)
 {
-    if (entree < 0 || entree >= kNbEntrees)
+    if (entree < 0 || entree >= sp5::kNbEntrees)
         return 0.0;
     const SignalEntree& s = kSignaux[entree];
     if (s.forme == FormeSignal::Continu)

@@ -17,14 +17,13 @@ namespace {
 // search then goes on at the next reads).
 constexpr int64_t kExamenMaxParLecture = int64_t { 1 } << 22;
 
-constexpr double kTicksParSeconde = 1e7;      // the unit's 100 ns tick
-constexpr double kHorlogeDelaiExterne = 80e6; // counter of registers 111..114
+constexpr double kTicksParSeconde = double(sp5::kTicksParSeconde);
 
 bool estEnLectureSeule(int adresse)
 {
-    return (adresse >= registre::kCapteurs && adresse < registre::kCapteurs + 4)
-        || (adresse >= registre::kMesureDirecte && adresse < registre::kMesureDirecte + 16)
-        || (adresse >= registre::kDonneePreTrig && adresse < registre::kDelaiDeclExt + 4);
+    return (adresse >= sp5::kCapteurs && adresse < sp5::kCapteurs + 4)
+        || (adresse >= sp5::kDerniereMesure && adresse < sp5::kDerniereMesure + 16)
+        || (adresse >= sp5::kDonneePreTrig && adresse < sp5::kDelaiTrigExterne + 4);
 }
 
 const char* nomForme(FormeSignal forme)
@@ -50,7 +49,7 @@ void UniteSP5Sim::reinitialise()
 {
     registres_.fill(0);
     branchee_ = true;
-    tailleBloc_ = kTailleBlocMax;
+    tailleBloc_ = kTailleBlocSP5;
     mesuresDirectes_.fill(0);
     perdRun();
     origine_ = Horloge::now();
@@ -76,13 +75,13 @@ void UniteSP5Sim::perdRun()
     etat_ = EtatRun::Aucun;
     arret_.reset();
     motsLus_ = 0;
-    registres_[registre::kControle] = 0;
+    registres_[sp5::kControle] = 0;
     effaceResultatsDeclenchement();
 }
 
 void UniteSP5Sim::effaceResultatsDeclenchement()
 {
-    for (int a = registre::kDonneePreTrig; a < registre::kDelaiDeclExt + 4; ++a)
+    for (int a = sp5::kDonneePreTrig; a < sp5::kDelaiTrigExterne + 4; ++a)
         registres_[static_cast<std::size_t>(a)] = 0;
 }
 
@@ -109,10 +108,10 @@ int64_t UniteSP5Sim::echantillonsPris() const
 
 uint8_t UniteSP5Sim::lireRegistre(int adresse)
 {
-    if (!branchee_ || adresse < 0 || adresse >= registre::kNbRegistres)
+    if (!branchee_ || adresse < 0 || adresse >= sp5::kNbRegistres)
         return 0;
-    if (adresse >= registre::kMesureDirecte && adresse < registre::kMesureDirecte + 16) {
-        const int rang = adresse - registre::kMesureDirecte;
+    if (adresse >= sp5::kDerniereMesure && adresse < sp5::kDerniereMesure + 16) {
+        const int rang = adresse - sp5::kDerniereMesure;
         const uint16_t mot = motMesureDirecte(rang / 2);
         return static_cast<uint8_t>(rang % 2 == 0 ? mot & 0xFF : mot >> 8);
     }
@@ -121,9 +120,9 @@ uint8_t UniteSP5Sim::lireRegistre(int adresse)
 
 void UniteSP5Sim::ecrireRegistre(int adresse, uint8_t valeur)
 {
-    if (!branchee_ || adresse < 0 || adresse >= registre::kNbRegistres || estEnLectureSeule(adresse))
+    if (!branchee_ || adresse < 0 || adresse >= sp5::kNbRegistres || estEnLectureSeule(adresse))
         return;
-    if (adresse == registre::kControle) {
+    if (adresse == sp5::kControle) {
         ecritControle(valeur);
         return;
     }
@@ -138,18 +137,18 @@ void UniteSP5Sim::ecritMot(int adresse, uint16_t mot)
 
 void UniteSP5Sim::ecritControle(uint8_t valeur)
 {
-    const uint8_t avant = registres_[registre::kControle];
-    registres_[registre::kControle] = valeur;
-    const bool marcheDemandee = (valeur & kBitMarche) && !(avant & kBitMarche);
-    const bool marcheCoupee = !(valeur & kBitMarche) && (avant & kBitMarche);
+    const uint8_t avant = registres_[sp5::kControle];
+    registres_[sp5::kControle] = valeur;
+    const bool marcheDemandee = (valeur & sp5::kBitMarche) && !(avant & sp5::kBitMarche);
+    const bool marcheCoupee = !(valeur & sp5::kBitMarche) && (avant & sp5::kBitMarche);
 
     // A direct measurement converts every input once, when it is asked for
     // and again when it is started; the registers then hold that conversion
     // so that the two bytes of a reading always belong together.
-    if ((valeur & kBitMesureDirecte) && (!(avant & kBitMesureDirecte) || marcheDemandee))
+    if ((valeur & sp5::kBitMesureDirecte) && (!(avant & sp5::kBitMesureDirecte) || marcheDemandee))
         memoriseMesuresDirectes();
 
-    if (marcheDemandee && !(valeur & kBitMesureDirecte))
+    if (marcheDemandee && !(valeur & sp5::kBitMesureDirecte))
         demarreRun();
     else if (marcheCoupee)
         arreteRun();
@@ -159,13 +158,13 @@ void UniteSP5Sim::memoriseMesuresDirectes()
 {
     const Entrees entrees = litEntrees(registres_);
     const double t = static_cast<double>(ticksEcoules()) / kTicksParSeconde;
-    for (int entree = 0; entree < kNbEntrees; ++entree)
+    for (int entree = 0; entree < sp5::kNbEntrees; ++entree)
         mesuresDirectes_[static_cast<std::size_t>(entree)] = static_cast<uint16_t>(codeEntree(entrees, entree, t) << 4);
 }
 
 uint16_t UniteSP5Sim::motMesureDirecte(int entree) const
 {
-    if (registres_[registre::kControle] & kBitMesureDirecte)
+    if (registres_[sp5::kControle] & sp5::kBitMesureDirecte)
         return mesuresDirectes_[static_cast<std::size_t>(entree)];
     // Outside a direct measurement: the last sample of a running record, or
     // the input as it is now.
@@ -239,8 +238,8 @@ void UniteSP5Sim::chercheSeuil(int64_t pris)
                 // Counts only once the signal has been beyond the threshold
                 // by the hysteresis, and once the pre-trigger points are in.
                 if (arme_ && m - 1 >= run_.nbPretrig) {
-                    ecritMot(registre::kDonneePreTrig, static_cast<uint16_t>(codePrecedent_ << 4));
-                    ecritMot(registre::kDonneePostTrig, static_cast<uint16_t>(code << 4));
+                    ecritMot(sp5::kDonneePreTrig, static_cast<uint16_t>(codePrecedent_ << 4));
+                    ecritMot(sp5::kDonneePostTrig, static_cast<uint16_t>(code << 4));
                     prochainExamen_ = m + 1;
                     declenche(m - 1);
                     return;
@@ -276,10 +275,10 @@ void UniteSP5Sim::chercheFrontExterne()
     if (ticksFront_ > static_cast<double>(ticksEcoules()))
         return;
     const double ecart = ticksFront_ - static_cast<double>(dernierAvantFront_) * static_cast<double>(run_.ticksIntervalle);
-    const double compte = std::round(ecart / kTicksParSeconde * kHorlogeDelaiExterne);
+    const double compte = std::round(ecart / kTicksParSeconde * sp5::kHorlogeDelaiTrigExterne);
     const uint32_t delai = compte <= 0.0 ? 0u : compte >= 4294967295.0 ? 0xFFFFFFFFu : static_cast<uint32_t>(compte);
     for (int i = 0; i < 4; ++i)
-        registres_[static_cast<std::size_t>(registre::kDelaiDeclExt + i)] = static_cast<uint8_t>(delai >> (8 * i));
+        registres_[static_cast<std::size_t>(sp5::kDelaiTrigExterne + i)] = static_cast<uint8_t>(delai >> (8 * i));
     declenche(dernierAvantFront_);
 }
 
@@ -347,7 +346,7 @@ void UniteSP5Sim::viderFifo()
 
 int32_t UniteSP5Sim::tailleTransfertFifo(int32_t taille)
 {
-    tailleBloc_ = std::clamp(taille, 1, kTailleBlocMax);
+    tailleBloc_ = std::clamp(taille, 1, kTailleBlocSP5);
     return tailleBloc_;
 }
 
@@ -358,7 +357,7 @@ std::string UniteSP5Sim::infos() const
       << "Numéro de série : SPSIMUL\n"
       << "Centrale " << (branchee_ ? "branchée" : "débranchée") << "\n"
       << "Signaux des entrées :\n";
-    for (int entree = 0; entree < kNbEntrees; ++entree) {
+    for (int entree = 0; entree < sp5::kNbEntrees; ++entree) {
         const SignalEntree& sig = kSignaux[entree];
         s << "  EA" << entree << " : " << nomForme(sig.forme);
         if (sig.forme == FormeSignal::Continu)

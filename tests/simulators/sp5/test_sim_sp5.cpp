@@ -242,16 +242,16 @@ protected:
     }
 
     plateforme::HandleBibliotheque bib = nullptr;
-    TSP5SimReset reset = nullptr;
-    TSP5SimPresent present = nullptr;
-    TSP5SimLireRegistre lireRegistre = nullptr;
-    TSP5SimEcrireRegistre ecrireRegistre = nullptr;
-    TSP5SimEcrireFifo ecrireFifo = nullptr;
-    TSP5SimRecupereCalibration recupereCalibration = nullptr;
-    TSP5SimLireFifo lireFifo = nullptr;
-    TSP5SimViderFifo viderFifo = nullptr;
-    TSP5SimTailleTransfertFifo tailleTransfertFifo = nullptr;
-    TSP5SimAfficheInfos afficheInfos = nullptr;
+    TSP5_Reset reset = nullptr;
+    TSP5_Present present = nullptr;
+    TSP5_LireRegistre lireRegistre = nullptr;
+    TSP5_EcrireRegistre ecrireRegistre = nullptr;
+    TSP5_EcrireFifo ecrireFifo = nullptr;
+    TSP5_RecupereCalibration recupereCalibration = nullptr;
+    TSP5_LireFifo lireFifo = nullptr;
+    TSP5_ViderFifo viderFifo = nullptr;
+    TSP5_TailleTransfertFifo tailleTransfertFifo = nullptr;
+    TSP5_AfficheInfos afficheInfos = nullptr;
     TSimSP5Branche branche = nullptr;
     TSimSP5Reinitialise reinitialise = nullptr;
     std::unique_ptr<Calibrage> cal;
@@ -349,7 +349,7 @@ TEST_F(SimSP5, RegistersKeepWhatIsWrittenAndPresenceFollowsThePlug)
     EXPECT_EQ(tailleTransfertFifo(100), 100);
     EXPECT_EQ(tailleTransfertFifo(0), 1);
     EXPECT_EQ(tailleTransfertFifo(1000), 256);
-    const uint16_t mots[4] = { 1, 2, 3, 4 };
+    uint16_t mots[4] = { 1, 2, 3, 4 };
     ecrireFifo(mots, 4); // accepted, without effect on the inputs
     testing::internal::CaptureStderr();
     afficheInfos();
