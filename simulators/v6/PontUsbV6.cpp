@@ -6,6 +6,8 @@
 #include <string>
 #include <thread>
 
+using namespace d2xx;
+
 namespace {
 
 constexpr char descriptionPont[] = "Sysam-V6";

@@ -2,6 +2,8 @@
 
 #include <thread>
 
+using namespace d2xx;
+
 namespace {
 
 template <typename F>

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+using namespace d2xx;
+
 namespace {
 
 constexpr char ESC = 27;
