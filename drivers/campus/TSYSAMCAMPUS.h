@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-inline constexpr int kNbEntreesCampus = 4;
 inline constexpr int kNbCalibresCampus = 4;
 
 // LireFifo's result when a time limit passed without data.

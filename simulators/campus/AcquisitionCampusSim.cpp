@@ -1,6 +1,6 @@
 #include "simulators/campus/AcquisitionCampusSim.h"
 
-#include "simulators/campus/CampusInterface.h"
+#include "drivers/campus/InterfaceCampus.h"
 
 #include <algorithm>
 #include <cmath>

@@ -41,6 +41,8 @@
 // | V2 (1)| triangle -8 V .. +8 V, 25 Hz: -8 V at t = 0, +8 V at t = 20 ms  |
 // | V3 (2)| square +-3 V, 100 Hz: +3 V for the first 5 ms of each 10 ms     |
 // | V4 (3)| constant 0.5 V                                                 |
+#include "drivers/campus/InterfaceCampus.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -50,8 +52,6 @@ inline constexpr double campussimPeriodeDeclenchementExterne = 0.05;
 // Serial number the simulated unit reports (UTF-16 in the library).
 inline constexpr char16_t campussimNumeroSerie[] = u"SIMCAMPUS-0001";
 
-// Full scales of calibres 0..3, in volts.
-inline constexpr int32_t campussimCalibres[4] = {30, 15, 10, 1};
 
 inline constexpr double campussimPi = 3.14159265358979323846;
 
@@ -86,7 +86,7 @@ struct LigneCampusSim {
 // every input and calibre, as a real unit's calibration does.
 inline LigneCampusSim campussimLigne(int entree, int idxCalibre)
 {
-    const double pleineEchelle = campussimCalibres[idxCalibre & 3];
+    const double pleineEchelle = kCalibresCampus[static_cast<size_t>(idxCalibre & 3)];
     const double ecartGain = 0.0005 * ((entree + 2 * idxCalibre) % 5 - 2);
     const double ecartOffset = 0.0004 * ((2 * entree + idxCalibre) % 5 - 2);
     return {2.0 * pleineEchelle / 4096.0 * (1.0 + ecartGain), -pleineEchelle * (1.0 + ecartOffset)};

@@ -3,7 +3,7 @@
 // calibres and conversion lines, its LEDs, the programmed acquisition and the
 // run in progress. One object per process, used under the library's lock.
 #include "simulators/campus/AcquisitionCampusSim.h"
-#include "simulators/campus/CampusInterface.h"
+#include "drivers/campus/InterfaceCampus.h"
 #include "simulators/campus/SimCampus.h"
 
 #include <chrono>

@@ -1,6 +1,6 @@
 // The simulated CAMPUS library, loaded the way the driver loads the vendor's.
 #include "platform/Bibliotheque.h"
-#include "simulators/campus/CampusInterface.h"
+#include "drivers/campus/InterfaceCampus.h"
 #include "simulators/campus/SignauxCampusSim.h"
 #include "simulators/campus/SimCampus.h"
 
@@ -19,7 +19,7 @@ using Horloge = std::chrono::steady_clock;
 struct BibliothequeCampus {
     plateforme::HandleBibliotheque handle = nullptr;
 #define CHAMP(nom) T##nom nom = nullptr;
-    CAMPUS_ENTREES_UTILISEES(CHAMP)
+    CAMPUS_ENTREES_APPELEES(CHAMP)
 #undef CHAMP
     decltype(&SimCampus_Branche) Branche = nullptr;
     decltype(&SimCampus_GainCalibre) GainCalibre = nullptr;
@@ -35,7 +35,7 @@ struct BibliothequeCampus {
         if (handle == nullptr)
             return;
 #define RESOUT(nom) nom = plateforme::procedure<T##nom>(handle, #nom);
-        CAMPUS_ENTREES_UTILISEES(RESOUT)
+        CAMPUS_ENTREES_APPELEES(RESOUT)
 #undef RESOUT
         Branche = plateforme::procedure<decltype(Branche)>(handle, "SimCampus_Branche");
         GainCalibre = plateforme::procedure<decltype(GainCalibre)>(handle, "SimCampus_GainCalibre");
@@ -99,7 +99,7 @@ protected:
         int32_t nb = r.nbPoints;
         CampusTexte message = nullptr;
         const int32_t resultat =
-            campus.PrepareAcquisition(ordre, &te, &nb, r.source, r.sens, r.seuil, r.preTrig, false, &message);
+            campus.PrepareAcquisition(ordre.data(), &te, &nb, r.source, r.sens, r.seuil, r.preTrig, false, &message);
         if (teUtilise != nullptr)
             *teUtilise = te;
         if (nbUtilise != nullptr)
@@ -167,8 +167,8 @@ TEST_F(SimCampusTest, ExportsEveryNameOfTheLibraryAndHidesItsOwnCode)
 {
     std::vector<const char*> noms;
 #define NOM(nom) noms.push_back(#nom);
-    CAMPUS_ENTREES_UTILISEES(NOM)
-    CAMPUS_ENTREES_NON_UTILISEES(NOM)
+    CAMPUS_ENTREES_APPELEES(NOM)
+    CAMPUS_ENTREES_NON_APPELEES(NOM)
     SIMCAMPUS_ENTREES(NOM)
 #undef NOM
     for (const char* nom : noms)
@@ -176,7 +176,7 @@ TEST_F(SimCampusTest, ExportsEveryNameOfTheLibraryAndHidesItsOwnCode)
     // campussim::unite(), the simulator's own function, stays inside.
     EXPECT_EQ(plateforme::adresseProcedure(campus.handle, "_ZN9campussim5uniteEv"), nullptr);
     // An entry point Galvora never calls does nothing, whatever it is given.
-    auto inutilisee = plateforme::procedure<TEntreeNonUtilisee>(campus.handle, "DonneNomVoie");
+    auto inutilisee = plateforme::procedure<TEntreeCampusNonAppelee>(campus.handle, "DonneNomVoie");
     EXPECT_EQ(inutilisee(), 0);
 }
 
@@ -195,10 +195,10 @@ TEST_F(SimCampusTest, EachCalibreHasItsOwnLineCloseToNominal)
 {
     for (int e = 0; e < 4; ++e) {
         for (int c = 0; c < 4; ++c) {
-            SCOPED_TRACE(testing::Message() << "input " << e << " calibre " << campussimCalibres[c]);
-            EXPECT_EQ(texte(campus.SelectionneCalibre(e, campussimCalibres[c])), u"");
-            EXPECT_EQ(campus.CalibreSelectionne(e), campussimCalibres[c]);
-            const double pleineEchelle = campussimCalibres[c];
+            SCOPED_TRACE(testing::Message() << "input " << e << " calibre " << kCalibresCampus[c]);
+            EXPECT_EQ(texte(campus.SelectionneCalibre(e, kCalibresCampus[c])), u"");
+            EXPECT_EQ(campus.CalibreSelectionne(e), kCalibresCampus[c]);
+            const double pleineEchelle = kCalibresCampus[c];
             const double u0 = campus.ConvertiDonneeEntreeNumeriqueEnAnalogique(0, e);
             const double u4096 = campus.ConvertiDonneeEntreeNumeriqueEnAnalogique(4096, e);
             const double u500 = campus.ConvertiDonneeEntreeNumeriqueEnAnalogique(500, e);
@@ -214,8 +214,8 @@ TEST_F(SimCampusTest, EachCalibreHasItsOwnLineCloseToNominal)
     int nominales = 0;
     for (int e = 0; e < 4; ++e)
         for (int c = 0; c < 4; ++c)
-            nominales += campussimLigne(e, c).gain == 2.0 * campussimCalibres[c] / 4096.0 &&
-                         campussimLigne(e, c).offset == -campussimCalibres[c];
+            nominales += campussimLigne(e, c).gain == 2.0 * kCalibresCampus[c] / 4096.0 &&
+                         campussimLigne(e, c).offset == -kCalibresCampus[c];
     EXPECT_LT(nominales, 16);
 }
 
@@ -272,7 +272,7 @@ TEST_F(SimCampusTest, IntervalsAreWholeConverterPeriods)
         {50e-9, 100e-9},    {0.0, 100e-9},     {-1.0, 100e-9},
     };
     for (const Cas& c : cas) {
-        const double te = campus.CalibreTe(c.demande, ordre);
+        const double te = campus.CalibreTe(c.demande, ordre.data());
         if (c.demande == c.attendu)
             EXPECT_EQ(te, c.attendu) << c.demande;
         else
@@ -610,8 +610,8 @@ TEST_F(SimCampusTest, LedsTakeTheColourAsked)
 
 TEST_F(SimCampusTest, OutputsResetAndLinkClosesWithoutHarm)
 {
-    EXPECT_EQ(texte(campus.ReseteSortie(CAMPUS_SORTIE_SA1)), u"");
-    EXPECT_EQ(texte(campus.ReseteSortie(CAMPUS_SORTIE_SA2)), u"");
+    EXPECT_EQ(texte(campus.ReseteSortie(kSortieSA1)), u"");
+    EXPECT_EQ(texte(campus.ReseteSortie(kSortieSA2)), u"");
     EXPECT_NE(texte(campus.ReseteSortie(3)), u"");
     EXPECT_EQ(campus.FermeConnectionUSB(), 0);
     // A later program run finds the unit again.
