@@ -8,11 +8,6 @@
 
 namespace {
 
-plateforme::HandleBibliotheque handle(intptr_t h)
-{
-    return reinterpret_cast<plateforme::HandleBibliotheque>(h);
-}
-
 bool estNomSimulateur(const std::string& chemin)
 {
     const auto separateur = chemin.find_last_of("/\\");
@@ -58,8 +53,7 @@ bool TSP5::chargeDLL(int32_t inutilise)
     (void)inutilise;
     if (HandleDLL != 0)
         return true;
-    const plateforme::HandleBibliotheque bibliotheque = plateforme::chargeBibliotheque(FNomDLL);
-    HandleDLL = reinterpret_cast<intptr_t>(bibliotheque);
+    const plateforme::HandleBibliotheque bibliotheque = adopteBibliotheque(plateforme::chargeBibliotheque(FNomDLL));
     if (bibliotheque == nullptr) {
         CentraleInstallee = false;
         return false;
@@ -82,9 +76,7 @@ void TSP5::verifieDLLChargee() const
 
 void TSP5::libereDLL()
 {
-    if (HandleDLL != 0)
-        plateforme::libereBibliotheque(handle(HandleDLL));
-    HandleDLL = 0;
+    libereBibliotheque();
 #define SP5_OUBLIE(nom) SP5_##nom = nullptr;
     SP5_ENTREES(SP5_OUBLIE)
     SP5_ENTREES_SIMULATEUR(SP5_OUBLIE)

@@ -60,9 +60,9 @@ struct TDonneesSP5 {
 
 class TSP5 : public TCentrale, public TDonneesSP5 {
 public:
+    // The library is unloaded with the object; the unit is not reset
+    // (free(true) does that).
     TSP5(const std::string& sDLL, int32_t logiUti1);
-    // Unloads a library still loaded; the unit is not reset (free(true) does that).
-    ~TSP5() override;
 
     // Re-initialises everything: the base part, the library choice by the file
     // name of `sDLL`, then the SP5's tables and default settings.
@@ -132,8 +132,6 @@ public:
     void DetermineNBPt0XMAx(int32_t nbVA2, int64_t& nbPts0XMax2) override;
     void setDureesGeneriques(double& dureeTotale1, double& dt1, int64_t& nbPts1, int64_t& nbPtsAff1,
                              int64_t& nbPts0XMax1, int64_t& ndt1, double tSkipAcq1) override;
-    void setDurees(double dureeTotale1, int64_t nbPts1, bool applique) override;
-    void setDurees(bool applique) override;
     void setPretrig(float tauxPretrig1, bool applique) override;
     void setPretrigKvSpectre(float tauxPretrig1, bool applique) override;
     void setPretrig(int32_t idxPretrig1, bool applique) override;
@@ -152,6 +150,10 @@ public:
     void MesureDirecte() override;
     double Ux(int32_t voieX, int32_t vNum) override;
     int32_t ValUx(int32_t voieX, float U1) override;
+
+protected:
+    bool commenceDurees(double dureeTotale1, int64_t nbPts1) override;
+    void termineDurees(bool applique) override;
 
 private:
     void prepareTablesSP5();
