@@ -95,6 +95,18 @@ SP5SIM_API void SimSP5_Reinitialise(void)
     unite.reinitialise();
 }
 
+SP5SIM_API void SimSP5_FixeDebutRuns(int64_t ticks)
+{
+    std::lock_guard<std::mutex> garde(verrou);
+    unite.fixeDebutRuns(ticks);
+}
+
+SP5SIM_API int64_t SimSP5_DebutRun(void)
+{
+    std::lock_guard<std::mutex> garde(verrou);
+    return unite.debutRun();
+}
+
 } // extern "C"
 
 // Each definition has exactly the type a caller resolves it as.

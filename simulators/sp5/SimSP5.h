@@ -10,7 +10,7 @@
 //
 // Behaviour of the simulated unit:
 // - "Reset" stops a run and empties the FIFO; the programmed registers 0 to
-//   35 keep their values; the unit's clock restarts at 0.
+//   35 keep their values; the signals run on.
 // - "TailleTransfertFifo" sets the block size (clamped to 1..256 words) and
 //   returns the size kept. Power-on size: 256.
 // - "LireFifo" hands over a full block of words as soon as one is waiting,
@@ -37,11 +37,20 @@ extern "C" {
 
 // 0 unplugs the simulated unit, any other value plugs it back.
 typedef void (*TSimSP5Branche)(int32_t branche);
-// Back to the power-on state, plugged in.
+// Back to the power-on state, plugged in, the signals' clock at 0 and
+// running free.
 typedef void (*TSimSP5Reinitialise)(void);
+// From now on every run takes its first sample at tick `ticks` (100 ns) of
+// the signals' clock, whenever it starts; a negative value gives the clock
+// back its course (SignauxSP5Sim.h).
+typedef void (*TSimSP5FixeDebutRuns)(int64_t ticks);
+// Tick of the signals' clock of the last run's first sample; -1 before any run.
+typedef int64_t (*TSimSP5DebutRun)(void);
 
 // Prototypes, for code linked with the library itself.
 SP5SIM_API void SimSP5_Branche(int32_t branche);
 SP5SIM_API void SimSP5_Reinitialise(void);
+SP5SIM_API void SimSP5_FixeDebutRuns(int64_t ticks);
+SP5SIM_API int64_t SimSP5_DebutRun(void);
 
 } // extern "C"

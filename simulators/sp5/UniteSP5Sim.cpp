@@ -53,12 +53,17 @@ void UniteSP5Sim::reinitialise()
     mesuresDirectes_.fill(0);
     perdRun();
     origine_ = Horloge::now();
+    debutsFixes_ = -1;
+    debutRun_ = -1;
 }
 
 void UniteSP5Sim::branche(bool branchee)
 {
     if (!branchee && branchee_)
         perdRun();
+    // Plugged in again: the signals' clock starts anew.
+    if (branchee && !branchee_)
+        origine_ = Horloge::now();
     branchee_ = branchee;
 }
 
@@ -67,7 +72,6 @@ void UniteSP5Sim::reset()
     if (!branchee_)
         return;
     perdRun();
-    origine_ = Horloge::now();
 }
 
 void UniteSP5Sim::perdRun()
@@ -87,16 +91,27 @@ void UniteSP5Sim::effaceResultatsDeclenchement()
 
 // ---- Clock --------------------------------------------------------------
 
+namespace {
+int64_t ticksEntre(Horloge::time_point debut, Horloge::time_point fin)
+{
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(fin - debut).count();
+    return std::max<int64_t>(ns / 100, 0);
+}
+} // namespace
+
+int64_t UniteSP5Sim::ticksHorloge() const
+{
+    return ticksEntre(origine_, Horloge::now());
+}
+
 int64_t UniteSP5Sim::ticksEcoules() const
 {
-    const Horloge::time_point fin = arret_.value_or(Horloge::now());
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(fin - origine_).count();
-    return std::max<int64_t>(ns / 100, 0);
+    return ticksEntre(demarrage_, arret_.value_or(Horloge::now()));
 }
 
 double UniteSP5Sim::instantEchantillon(int64_t m) const
 {
-    return sp5simInstantEchantillon(m, run_.ticksIntervalle - 1);
+    return sp5simInstantEchantillon(debutRun_, m, run_.ticksIntervalle - 1);
 }
 
 int64_t UniteSP5Sim::echantillonsPris() const
@@ -157,7 +172,7 @@ void UniteSP5Sim::ecritControle(uint8_t valeur)
 void UniteSP5Sim::memoriseMesuresDirectes()
 {
     const Entrees entrees = litEntrees(registres_);
-    const double t = static_cast<double>(ticksEcoules()) / kTicksParSeconde;
+    const double t = static_cast<double>(ticksHorloge()) / kTicksParSeconde;
     for (int entree = 0; entree < sp5::kNbEntrees; ++entree)
         mesuresDirectes_[static_cast<std::size_t>(entree)] = static_cast<uint16_t>(codeEntree(entrees, entree, t) << 4);
 }
@@ -172,7 +187,7 @@ uint16_t UniteSP5Sim::motMesureDirecte(int entree) const
         const int64_t dernier = echantillonsPris() - 1;
         return static_cast<uint16_t>(codeEntree(run_.entrees, entree, instantEchantillon(dernier)) << 4);
     }
-    const double t = static_cast<double>(ticksEcoules()) / kTicksParSeconde;
+    const double t = static_cast<double>(ticksHorloge()) / kTicksParSeconde;
     return static_cast<uint16_t>(codeEntree(litEntrees(registres_), entree, t) << 4);
 }
 
@@ -180,7 +195,8 @@ uint16_t UniteSP5Sim::motMesureDirecte(int entree) const
 
 void UniteSP5Sim::demarreRun()
 {
-    origine_ = Horloge::now();
+    demarrage_ = Horloge::now();
+    debutRun_ = debutsFixes_ >= 0 ? debutsFixes_ : ticksEntre(origine_, demarrage_);
     arret_.reset();
     run_ = litProgrammation(registres_);
     motsLus_ = 0;
@@ -257,13 +273,17 @@ void UniteSP5Sim::chercheSeuil(int64_t pris)
 void UniteSP5Sim::prepareFrontExterne()
 {
     // The first edge of the chosen direction after which the unit already
-    // holds its pre-trigger points.
+    // holds its pre-trigger points. The edges come on the signals' clock;
+    // ticksFront_ counts from the run's first sample.
     const double ticksIntervalle = static_cast<double>(run_.ticksIntervalle);
-    const double attente = static_cast<double>(run_.nbPretrig) * ticksIntervalle / kTicksParSeconde;
+    const double debut = static_cast<double>(debutRun_);
+    const double arme = (debut + static_cast<double>(run_.nbPretrig) * ticksIntervalle) / kTicksParSeconde;
     const double decalage = run_.montant ? 0.25 : 0.75;
-    int64_t n = std::max<int64_t>(0, static_cast<int64_t>(std::ceil(attente * kFrequenceDeclExterne - decalage)) - 1);
+    int64_t n = std::max<int64_t>(0, static_cast<int64_t>(std::ceil(arme * kFrequenceDeclExterne - decalage)) - 1);
     for (;; ++n) {
-        ticksFront_ = sp5simFrontDeclExterne(n, run_.montant) * kTicksParSeconde;
+        ticksFront_ = sp5simFrontDeclExterne(n, run_.montant) * kTicksParSeconde - debut;
+        if (ticksFront_ < 0.0)
+            continue;
         dernierAvantFront_ = static_cast<int64_t>(std::floor(ticksFront_ / ticksIntervalle));
         if (dernierAvantFront_ >= run_.nbPretrig)
             break;
@@ -348,6 +368,11 @@ int32_t UniteSP5Sim::tailleTransfertFifo(int32_t taille)
 {
     tailleBloc_ = std::clamp(taille, 1, kTailleBlocSP5);
     return tailleBloc_;
+}
+
+void UniteSP5Sim::fixeDebutRuns(int64_t ticks)
+{
+    debutsFixes_ = ticks < 0 ? -1 : ticks;
 }
 
 std::string UniteSP5Sim::infos() const

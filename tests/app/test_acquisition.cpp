@@ -115,6 +115,8 @@ class TestAcquisition : public QObject {
     // simulators are installed too and that unit is chosen.
     std::unique_ptr<TFicheGVMixte> ouvre(int32_t type = kSysamSP5, gv::TFabriqueCentrales fabrique = {})
     {
+        // Every run sees the signals from their phase 0, as tensionSimulee reads them.
+        pointEntree<void (*)(int64_t)>("SP5SIM.DLL", "SimSP5_FixeDebutRuns")(0);
         auto fiche = fenetre.ouvre(racineTest, type, std::move(fabrique));
         fiche->activateWindow();
         if (!QTest::qWaitForWindowActive(fiche.get()))
