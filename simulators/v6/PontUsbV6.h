@@ -32,6 +32,8 @@ public:
     void perdEchos(int32_t nombre);
     void reinitialise();
     void ajouteParasites(const char* octets, int32_t nombre);
+    void fixeDebutRuns(int64_t ns);
+    int64_t debutRun();
 
 private:
     PontUsbV6();

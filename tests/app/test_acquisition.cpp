@@ -102,6 +102,26 @@ F pointEntree(const std::string& fichier, const char* nom)
     return bibliotheque ? reinterpret_cast<F>(::dlsym(bibliotheque, nom)) : nullptr;
 }
 
+// Every run of the simulated unit the window drives sees the signals from
+// their phase 0, as tensionSimulee reads them. Only a library the window has
+// loaded is told, and it is not held: the window unloads it as it would.
+void fixeDebutRunsDesSimulateurs()
+{
+    const std::pair<const char*, const char*> crochets[] = {
+        {"SP5SIM.DLL", "SimSP5_FixeDebutRuns"},
+        {"FTD2XX-V6.DLL", "SimV6_FixeDebutRuns"},
+        {"Campus.DLL", "SimCampus_FixeDebutRuns"},
+    };
+    for (const auto& [fichier, nom] : crochets) {
+        void* bibliotheque = ::dlopen((dossierSimulateurs + "/" + fichier).c_str(), RTLD_NOW | RTLD_NOLOAD);
+        if (bibliotheque == nullptr)
+            continue;
+        if (auto fixe = reinterpret_cast<void (*)(int64_t)>(::dlsym(bibliotheque, nom)))
+            fixe(0);
+        ::dlclose(bibliotheque);
+    }
+}
+
 } // namespace
 
 class TestAcquisition : public QObject {
@@ -118,6 +138,7 @@ class TestAcquisition : public QObject {
         // Every run sees the signals from their phase 0, as tensionSimulee reads them.
         pointEntree<void (*)(int64_t)>("SP5SIM.DLL", "SimSP5_FixeDebutRuns")(0);
         auto fiche = fenetre.ouvre(racineTest, type, std::move(fabrique));
+        fixeDebutRunsDesSimulateurs();
         fiche->activateWindow();
         if (!QTest::qWaitForWindowActive(fiche.get()))
             qWarning("window not active");

@@ -135,8 +135,7 @@ class SP5Simulateur : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (!plateforme::fichierExiste(kSimulateur))
-            GTEST_SKIP() << "simulator library not built: " << kSimulateur;
+        ASSERT_TRUE(plateforme::fichierExiste(kSimulateur)) << "simulator library not built: " << kSimulateur;
         simulateur_ = std::make_unique<CommandesSimulateur>();
         ASSERT_TRUE(simulateur_->charge());
     }

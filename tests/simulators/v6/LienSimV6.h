@@ -27,6 +27,8 @@ struct BibliothequeSimV6 {
     PtrSimV6_Branche branche = nullptr;
     PtrSimV6_PerdEcho perdEcho = nullptr;
     PtrSimV6_Reinitialise reinitialise = nullptr;
+    PtrSimV6_FixeDebutRuns fixeDebutRuns = nullptr;
+    PtrSimV6_DebutRun debutRun = nullptr;
     PtrSimV6_OctetsParasites octetsParasites = nullptr;
 
     // Loaded once per process, as the driver does; null when something is missing.
