@@ -53,6 +53,8 @@ void UniteCampusSim::reinitialise()
     std::fill(std::begin(idxCalibre_), std::end(idxCalibre_), 0);
     std::fill(std::begin(led_), std::end(led_), int32_t{LED_ETEINT});
     miseSousTension_ = Horloge::now();
+    debutsFixesNs_ = -1;
+    debutDernierRunNs_ = -1;
     preparee_ = false;
     parametres_ = {};
     dernierePreparation_ = {};
@@ -189,8 +191,11 @@ int32_t UniteCampusSim::demarre(CampusTexte* message)
     LigneCampusSim lignes[kNbEntreesCampus];
     for (int32_t k = 0; k < kNbEntreesCampus; ++k)
         lignes[k] = ligne(k, idxCalibre_[k]);
-    acquisition_.demarre(parametres_, lignes, externeActif_);
     debutAcquisition_ = Horloge::now();
+    debutDernierRunNs_ = debutsFixesNs_ >= 0
+        ? debutsFixesNs_
+        : std::chrono::duration_cast<std::chrono::nanoseconds>(debutAcquisition_ - miseSousTension_).count();
+    acquisition_.demarre(parametres_, lignes, externeActif_, debutDernierRunNs_);
     if (message != nullptr)
         *message = texteVide;
     return 0;
@@ -249,6 +254,9 @@ void UniteCampusSim::branche(bool branchee)
 {
     if (!branchee)
         acquisition_.arrete();
+    // Plugged in again: the signals' clock starts anew.
+    if (branchee && !branchee_)
+        miseSousTension_ = Horloge::now();
     branchee_ = branchee;
 }
 

@@ -28,6 +28,8 @@ struct BibliothequeCampus {
     decltype(&SimCampus_EtatLed) EtatLed = nullptr;
     decltype(&SimCampus_CalibreSelectionne) CalibreSelectionne = nullptr;
     decltype(&SimCampus_DernierePreparation) DernierePreparation = nullptr;
+    decltype(&SimCampus_FixeDebutRuns) FixeDebutRuns = nullptr;
+    decltype(&SimCampus_DebutRun) DebutRun = nullptr;
 
     void charge()
     {
@@ -47,6 +49,8 @@ struct BibliothequeCampus {
             plateforme::procedure<decltype(CalibreSelectionne)>(handle, "SimCampus_CalibreSelectionne");
         DernierePreparation =
             plateforme::procedure<decltype(DernierePreparation)>(handle, "SimCampus_DernierePreparation");
+        FixeDebutRuns = plateforme::procedure<decltype(FixeDebutRuns)>(handle, "SimCampus_FixeDebutRuns");
+        DebutRun = plateforme::procedure<decltype(DebutRun)>(handle, "SimCampus_DebutRun");
     }
 };
 
@@ -81,7 +85,15 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(campus.handle, nullptr) << plateforme::derniereErreurBibliotheque();
+        reinitialise();
+    }
+
+    // A freshly plugged unit whose runs read the signals from their phase 0;
+    // the clock that runs on between runs has tests of its own.
+    static void reinitialise()
+    {
         campus.Reinitialise();
+        campus.FixeDebutRuns(0);
     }
 
     void TearDown() override
@@ -143,18 +155,19 @@ protected:
     }
 
     // Checks the record against the documented signals: row j is sample
-    // premier + j, no row came before its time.
+    // premier + j of a run whose sample 0 is at debutNs on the signals'
+    // clock; no row came before its time.
     static void verifieRecord(const Releve& r, const Reglages& reglages, int64_t premier,
-                              const std::vector<int>& calibres)
+                              const std::vector<int>& calibres, int64_t debutNs = 0)
     {
         const size_t n = reglages.entrees.size();
         ASSERT_EQ(r.mots.size(), n * reglages.nbPoints);
         for (size_t w = 0; w < r.mots.size(); ++w) {
             const int64_t echantillon = premier + static_cast<int64_t>(w / n);
             const int e = reglages.entrees[w % n];
-            const double t = echantillon * reglages.te;
+            const double t = campussimInstant(debutNs, echantillon, reglages.te);
             ASSERT_EQ(r.mots[w], codeAttendu(e, t, calibres[e])) << "word " << w;
-            ASSERT_GE(r.recuA[w], t) << "word " << w << " came before its time";
+            ASSERT_GE(r.recuA[w], echantillon * reglages.te) << "word " << w << " came before its time";
         }
     }
 
@@ -388,14 +401,15 @@ TEST_F(SimCampusTest, ReadingNeverExceedsTheCountAsked)
 
 // The first sample k >= max(npre, 1) whose code is strictly beyond the
 // threshold while sample k - 1 is strictly on the other side.
-int64_t premierFranchissement(const Reglages& r, int64_t npre, int calibre)
+// `debutNs`: sample 0 on the signals' clock.
+int64_t premierFranchissement(const Reglages& r, int64_t npre, int calibre, int64_t debutNs = 0)
 {
     const int e = r.source - _SOURCE_EA1;
     const LigneCampusSim ligne = campussimLigne(e, calibre);
     const double seuil = (r.seuil - ligne.offset) / ligne.gain;
     for (int64_t k = std::max<int64_t>(npre, 1);; ++k) {
-        const int32_t avant = campussimCode(campussimTension(e, (k - 1) * r.te), ligne);
-        const int32_t apres = campussimCode(campussimTension(e, k * r.te), ligne);
+        const int32_t avant = campussimCode(campussimTension(e, campussimInstant(debutNs, k - 1, r.te)), ligne);
+        const int32_t apres = campussimCode(campussimTension(e, campussimInstant(debutNs, k, r.te)), ligne);
         const bool montant = avant < seuil && apres > seuil;
         const bool descendant = avant > seuil && apres < seuil;
         if ((r.sens == _MONTANT && montant) || (r.sens == _DESCENDANT && descendant) ||
@@ -423,7 +437,7 @@ TEST_F(SimCampusTest, ThresholdTriggerKeepsThePreTriggerRowsInBothDirections)
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.quoi);
-        campus.Reinitialise();
+        reinitialise();
         Reglages r;
         r.entrees = {0, 1};
         r.te = 100e-6;
@@ -480,7 +494,7 @@ TEST_F(SimCampusTest, ExternalTriggerComesEveryPeriodOnceThePreTriggerExists)
     ASSERT_EQ(campussimPeriodeDeclenchementExterne, 0.05);
     for (const Cas& c : cas) {
         SCOPED_TRACE(testing::Message() << "pre-trigger " << c.preTrig << " %");
-        campus.Reinitialise();
+        reinitialise();
         Reglages r;
         r.entrees = {1};
         r.te = 200e-6;
@@ -619,3 +633,77 @@ TEST_F(SimCampusTest, OutputsResetAndLinkClosesWithoutHarm)
 }
 
 } // namespace
+
+// Without a pinned start: the signals follow one clock from the moment the
+// unit is plugged in, as on a bench, and an acquisition does not restart it.
+TEST_F(SimCampusTest, TheSignalsRunOnFromThePlugAcrossRuns)
+{
+    const auto ns = [](Horloge::duration d) { return std::chrono::duration_cast<std::chrono::nanoseconds>(d).count(); };
+    const auto avantMise = Horloge::now();
+    campus.Reinitialise();
+    const auto apresMise = Horloge::now();
+    EXPECT_EQ(campus.DebutRun(), -1);
+    Reglages r;
+    r.entrees = {0, 1};
+    r.te = 100e-6;
+    r.nbPoints = 50;
+    // One run; its sample 0 is the instant it started, counted from the plug,
+    // which came between the two instants given.
+    const auto unRun = [&](Horloge::time_point avantBranche, Horloge::time_point apresBranche) {
+        EXPECT_EQ(prepare(r), 0);
+        const auto avant = Horloge::now();
+        const Releve releve = acquiert(2 * 50, 1.0);
+        const auto apres = Horloge::now();
+        const int64_t debut = campus.DebutRun();
+        EXPECT_GE(debut, ns(avant - apresBranche));
+        EXPECT_LE(debut, ns(apres - avantBranche));
+        verifieRecord(releve, r, 0, {0, 0, 0, 0}, debut);
+        return debut;
+    };
+    const int64_t premier = unRun(avantMise, apresMise);
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    const int64_t second = unRun(avantMise, apresMise);
+    EXPECT_GE(second - premier, 25'000'000);
+
+    // Plugged in again: the clock starts anew.
+    campus.Branche(0);
+    const auto avantBranche = Horloge::now();
+    campus.Branche(1);
+    const auto apresBranche = Horloge::now();
+    unRun(avantBranche, apresBranche);
+}
+
+// The oscilloscope's still picture: a threshold trigger on a periodic input
+// finds the same phase in every run, whenever the run starts.
+TEST_F(SimCampusTest, AThresholdTriggerFindsTheSamePhaseEveryRun)
+{
+    campus.FixeDebutRuns(-1);
+    Reglages r;
+    r.entrees = {0};
+    r.te = 100e-6;
+    r.nbPoints = 200;
+    r.source = _SOURCE_EA1; // 5 V, 50 Hz sine
+    r.sens = _MONTANT;
+    r.seuil = 2.0;
+    r.preTrig = 25;
+    const int64_t npre = 50;
+    // Within one sample interval of phase: the sine's steepest slope over 100 us, in codes.
+    const double ecartMax = 2.0 * campussimPi * 50.0 * 5.0 * r.te / campussimLigne(0, 0).gain + 2.0;
+    std::vector<int32_t> premier;
+    for (int pause : {0, 7, 13}) {
+        SCOPED_TRACE(testing::Message() << "after " << pause << " ms");
+        std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+        ASSERT_EQ(prepare(r), 0);
+        const Releve releve = acquiert(200, 2.0);
+        ASSERT_TRUE(releve.complet);
+        const int64_t debut = campus.DebutRun();
+        verifieRecord(releve, r, premierFranchissement(r, npre, 0, debut) - npre, {0, 0, 0, 0}, debut);
+        const LigneCampusSim ligne = campussimLigne(0, 0);
+        EXPECT_LT(ligne.gain * releve.mots[npre - 1] + ligne.offset, r.seuil);
+        EXPECT_GT(ligne.gain * releve.mots[npre] + ligne.offset, r.seuil);
+        if (premier.empty())
+            premier = releve.mots;
+        for (size_t j = 0; j < releve.mots.size(); ++j)
+            EXPECT_LE(std::abs(releve.mots[j] - premier[j]), ecartMax) << "row " << j;
+    }
+}
