@@ -1,16 +1,9 @@
 #include "app/FabriqueCentrales.h"
 
-#include "model/TCentrale.h"
-
-#if GALVORA_AVEC_SP5
-#include "drivers/sp5/TSP5.h"
-#endif
-#if GALVORA_AVEC_V6
-#include "drivers/v6/TSYSAMV6.h"
-#endif
-#if GALVORA_AVEC_CAMPUS
 #include "drivers/campus/TSYSAMCAMPUS.h"
-#endif
+#include "drivers/sp5/TSP5.h"
+#include "drivers/v6/TSYSAMV6.h"
+#include "model/TCentrale.h"
 
 namespace gv {
 
@@ -18,21 +11,14 @@ TFabriqueCentrales fabriqueDesPilotes()
 {
     return [](int32_t type, const std::string& cheminDLL) -> TCentrale* {
         switch (type) {
-#if GALVORA_AVEC_SP5
         case kSysamSP5:
         case kSimulationSP5:
             return new TSP5(cheminDLL, 1);
-#endif
-#if GALVORA_AVEC_V6
         case kSysamV6:
             return new TSYSAMV6(cheminDLL, 1);
-#endif
-#if GALVORA_AVEC_CAMPUS
         case kSysamCampus:
             return new TSYSAMCAMPUS(cheminDLL, 1);
-#endif
         default:
-            (void)cheminDLL;
             return nullptr;
         }
     };

@@ -6,7 +6,9 @@ void TCentrale::Create(const std::string& sDLL, int32_t logiUti1)
 {
     (void)sDLL;
     // Every field back to its default: applied to an existing object, Create
-    // re-initialises it completely, not only its library.
+    // re-initialises it completely, not only its library. The handle is
+    // forgotten with the fields, so the library loaded before goes first.
+    libereBibliotheque();
     static_cast<TDonneesCentrale&>(*this) = TDonneesCentrale {};
     LogiUtilisateur = logiUti1;
     acquisitionUtilisateur = false;
@@ -25,6 +27,48 @@ void TCentrale::Create(const std::string& sDLL, int32_t logiUti1)
         uImp[sa] = std::make_shared<TuImpulsion>();
     }
     UBodeZ = std::make_shared<TuPer>();
+}
+
+void TCentrale::setDurees(double dureeTotale1, int64_t nbPts1, bool applique)
+{
+    if (!commenceDurees(dureeTotale1, nbPts1))
+        return;
+    double duree = dureeTotale1;
+    double dt = dt0X;
+    int64_t nbAcquis = nbPts1;
+    int64_t nbAffiches = nbPts1;
+    int64_t nbMax = nbPts0XMax;
+    int64_t n = ndt;
+    setDureesGeneriques(duree, dt, nbAcquis, nbAffiches, nbMax, n, tSkipAcq);
+    if (!retientDurees(nbPts1))
+        return;
+    dureeTotale0X = duree;
+    dt0X = dt;
+    nbPts0X = nbAcquis;
+    nbPtsAffX = nbAffiches;
+    nbPts0XMax = nbMax;
+    ndt = n;
+    // Short records are read back once they are over, long ones while they run.
+    modeRecuperation = tRemanence >= dureeTotale0X ? 1 : 0;
+    termineDurees(applique);
+}
+
+plateforme::HandleBibliotheque TCentrale::adopteBibliotheque(plateforme::HandleBibliotheque handle)
+{
+    bibliotheque_.reset(handle);
+    HandleDLL = reinterpret_cast<intptr_t>(handle);
+    return handle;
+}
+
+void TCentrale::libereBibliotheque()
+{
+    bibliotheque_.reset();
+    HandleDLL = 0;
+}
+
+void TCentrale::LiberationBibliotheque::operator()(void* handle) const
+{
+    plateforme::libereBibliotheque(handle);
 }
 
 namespace {

@@ -5,6 +5,7 @@
 // operations do nothing or return a neutral value.
 #include "model/TChronometreTicks.h"
 #include "model/TypesCentrale.h"
+#include "platform/Bibliotheque.h"
 
 #include <memory>
 #include <string>
@@ -264,12 +265,14 @@ public:
     {
         (void)dureeTotale1, (void)dt1, (void)nbPts1, (void)nbPtsAff1, (void)nbPts0XMax1, (void)ndt1, (void)tSkipAcq1;
     }
-    virtual void setDurees(double dureeTotale1, int64_t nbPts1, bool applique)
-    {
-        (void)dureeTotale1, (void)nbPts1, (void)applique;
-        modeAcq = -1;
-    }
-    virtual void setDurees(bool applique) { (void)applique; }
+    // Sets the time base for the next acquisition: `nbPts1` displayed points
+    // over `dureeTotale1` seconds, rounded by setDureesGeneriques, become
+    // dureeTotale0X, dt0X, nbPts0X, nbPtsAffX, nbPts0XMax and ndt. What each
+    // unit does around that lies in commenceDurees, retientDurees and
+    // termineDurees.
+    virtual void setDurees(double dureeTotale1, int64_t nbPts1, bool applique);
+    // The current duration and displayed points again.
+    virtual void setDurees(bool applique) { setDurees(dureeTotale0X, nbPtsAffX, applique); }
     virtual void setDurees1(double dureeTotale1, int64_t nbPts1, bool applique) { (void)dureeTotale1, (void)nbPts1, (void)applique; }
     virtual void setDureesSpectreKv(double dureeTotale1, int64_t nbPts1, bool applique)
     {
@@ -364,6 +367,34 @@ public:
     virtual std::string GetCapUInd(int32_t numV) { (void)numV; return {}; }
     virtual std::string getCapEA(int32_t numV) { (void)numV; return {}; }
     virtual std::string getCapVM(int32_t numV) { (void)numV; return {}; }
+
+protected:
+    // The unit's own rule around a time-base request. commenceDurees prepares
+    // the unit for it and tells whether the request is taken at all: a unit
+    // without timing rules takes none, it only forgets its acquisition mode.
+    virtual bool commenceDurees(double dureeTotale1, int64_t nbPts1)
+    {
+        (void)dureeTotale1, (void)nbPts1;
+        modeAcq = -1;
+        return false;
+    }
+    // Whether the rounded request stands; false leaves the time base as it was.
+    virtual bool retientDurees(int64_t nbPts1) { (void)nbPts1; return true; }
+    // What a new time base changes further in the unit.
+    virtual void termineDurees(bool applique) { (void)applique; }
+
+    // The vendor library this unit drives, owned by the object: HandleDLL
+    // shows it, and it is unloaded by libereBibliotheque, by Create applied
+    // again, or with the object (also when its construction fails).
+    // adopteBibliotheque takes `handle` (nullptr: none) and returns it.
+    plateforme::HandleBibliotheque adopteBibliotheque(plateforme::HandleBibliotheque handle);
+    void libereBibliotheque();
+
+private:
+    struct LiberationBibliotheque {
+        void operator()(void* handle) const;
+    };
+    std::unique_ptr<void, LiberationBibliotheque> bibliotheque_;
 };
 
 // Releases a unit object the way the program ends with one: the driver's

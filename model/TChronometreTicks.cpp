@@ -1,10 +1,14 @@
 #include "model/TChronometreTicks.h"
 
-#include "platform/Temps.h"
-
 TChronometreTicks::TChronometreTicks()
+    : TChronometreTicks(plateforme::horlogeSysteme())
 {
-    Frequence = plateforme::frequencePerformance();
+}
+
+TChronometreTicks::TChronometreTicks(const plateforme::Horloge& horloge)
+    : horloge_(&horloge)
+{
+    Frequence = horloge_->frequencePerformance();
     HauteResolution = Frequence > 0;
     if (!HauteResolution)
         Frequence = 1000;
@@ -13,7 +17,7 @@ TChronometreTicks::TChronometreTicks()
 
 void TChronometreTicks::MesureTick(int64_t& lInt) const
 {
-    lInt = HauteResolution ? plateforme::compteurPerformance() : int64_t(plateforme::compteurTicks());
+    lInt = HauteResolution ? horloge_->compteurPerformance() : int64_t(horloge_->compteurTicks());
 }
 
 void TChronometreTicks::Declenche()
@@ -25,6 +29,10 @@ void TChronometreTicks::Declenche()
 long double TChronometreTicks::Mesure()
 {
     MesureTick(TickDeMesure);
-    IntervalleTemps = 1000.0L * (TickDeMesure - TickDeDebut) / Frequence;
+    // The millisecond counter is 32 bits wide and wraps after 49 days: its
+    // ticks are compared by their unsigned difference.
+    const int64_t ecart = HauteResolution ? TickDeMesure - TickDeDebut
+                                          : int64_t(uint32_t(TickDeMesure - TickDeDebut));
+    IntervalleTemps = 1000.0L * ecart / Frequence;
     return IntervalleTemps;
 }

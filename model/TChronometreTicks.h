@@ -1,10 +1,16 @@
 #pragma once
-// A stopwatch reading milliseconds on the high-resolution counter.
+// A stopwatch reading milliseconds on the high-resolution counter, or on the
+// millisecond tick counter where there is none.
+#include "platform/Temps.h"
+
 #include <cstdint>
 
 class TChronometreTicks {
 public:
+    // On the platform's counters.
     TChronometreTicks();
+    // On `horloge`, which outlives the stopwatch and its copies.
+    explicit TChronometreTicks(const plateforme::Horloge& horloge);
 
     int64_t Frequence = 1000;       // counter ticks per second
     bool HauteResolution = false;
@@ -16,4 +22,7 @@ public:
     void Declenche();
     // Milliseconds since Declenche.
     long double Mesure();
+
+private:
+    const plateforme::Horloge* horloge_;
 };

@@ -147,33 +147,22 @@ void TSYSAMCAMPUS::setDureesGeneriques(double& dureeTotale1, double& dt1, int64_
     SetNdt(dt, tSkipAcq1, ndt1);
 }
 
-void TSYSAMCAMPUS::setDurees(double dureeTotale1, int64_t nbPts1, bool applique)
+bool TSYSAMCAMPUS::commenceDurees(double dureeTotale1, int64_t nbPts1)
 {
-    if (!(dureeTotale1 >= kDureeIgnoree) || nbPts1 < kNbPtsMin)
-        return;
-    double duree = dureeTotale1;
-    double dt = dt0X;
-    int64_t nbPts = nbPts1;
-    int64_t nbPtsAff = nbPts1;
-    int64_t nbMax = nbPts0XMax;
-    int64_t ndt1 = ndt;
-    setDureesGeneriques(duree, dt, nbPts, nbPtsAff, nbMax, ndt1, tSkipAcq);
-    if (baseDeTempsSansCentrale)
-        return;
-    determinePtDePlus(std::min(nbPts1, kNbPtsMax));
-    dureeTotale0X = duree;
-    dt0X = dt;
-    nbPts0X = nbPts;
-    nbPtsAffX = nbPtsAff;
-    nbPts0XMax = nbMax;
-    ndt = ndt1;
-    modeRecuperation = tRemanence >= dureeTotale0X ? 1 : 0;
-    MAJDurees(applique);
+    return dureeTotale1 >= kDureeIgnoree && nbPts1 >= kNbPtsMin;
 }
 
-void TSYSAMCAMPUS::setDurees(bool applique)
+bool TSYSAMCAMPUS::retientDurees(int64_t nbPts1)
 {
-    setDurees(dureeTotale0X, nbPtsAffX, applique);
+    if (baseDeTempsSansCentrale)
+        return false;
+    determinePtDePlus(std::min(nbPts1, kNbPtsMax));
+    return true;
+}
+
+void TSYSAMCAMPUS::termineDurees(bool applique)
+{
+    MAJDurees(applique);
 }
 
 void TSYSAMCAMPUS::MAJDurees(bool applique)

@@ -16,25 +16,11 @@ constexpr std::array<float, 8> kCalsVoieR { 30.0f, 15.0f, 10.0f, 1.0f, -1.0f, -1
 
 TSYSAMCAMPUS::TSYSAMCAMPUS(const std::string& sDLL, int32_t logiUti1)
 {
-    try {
-        Create(sDLL, logiUti1);
-    } catch (...) {
-        // A constructor that throws runs no destructor: release the library here.
-        libereDLL();
-        throw;
-    }
-}
-
-TSYSAMCAMPUS::~TSYSAMCAMPUS()
-{
-    libereDLL();
+    Create(sDLL, logiUti1);
 }
 
 void TSYSAMCAMPUS::Create(const std::string& sDLL, int32_t logiUti1)
 {
-    // The base part forgets the handle; a library loaded before would stay
-    // mapped for good, so it is released first.
-    libereDLL();
     TCentrale::Create(sDLL, logiUti1);
     static_cast<TDonneesCAMPUS&>(*this) = TDonneesCAMPUS {};
     calibrageFait = false;
@@ -48,7 +34,7 @@ void TSYSAMCAMPUS::Create(const std::string& sDLL, int32_t logiUti1)
     tRemanence = 0.15;
     FNomDLL = sDLL;
 
-    HandleDLL = reinterpret_cast<intptr_t>(ChargeDLLCampus(sDLL, points));
+    adopteBibliotheque(ChargeDLLCampus(sDLL, points));
     DLL_Chargee = true;
     nbEAU = kNbEntreesCampus;
 
@@ -173,9 +159,7 @@ void TSYSAMCAMPUS::appliqueReglagesDefaut()
 
 void TSYSAMCAMPUS::libereDLL()
 {
-    if (HandleDLL != 0)
-        plateforme::libereBibliotheque(reinterpret_cast<plateforme::HandleBibliotheque>(HandleDLL));
-    HandleDLL = 0;
+    libereBibliotheque();
     DLL_Chargee = false;
     points = TPointsEntreeCampus {};
 }

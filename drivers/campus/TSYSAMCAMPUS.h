@@ -16,7 +16,6 @@
 #include <string>
 #include <vector>
 
-inline constexpr int kNbEntreesCampus = 4;
 inline constexpr int kNbCalibresCampus = 4;
 
 // LireFifo's result when a time limit passed without data.
@@ -98,9 +97,9 @@ struct TDonneesCAMPUS {
 
 class TSYSAMCAMPUS : public TCentrale, public TDonneesCAMPUS {
 public:
+    // The library is unloaded with the object; the unit is not reset
+    // (free(true) does that).
     TSYSAMCAMPUS(const std::string& sDLL, int32_t logiUti1);
-    // Unloads a library still loaded; the unit is not reset (free(true) does that).
-    ~TSYSAMCAMPUS() override;
 
     // Re-initialises everything, then loads the library at sDLL (raising
     // ErreurBibliothequeCampus when it is missing or not loadable).
@@ -135,8 +134,6 @@ public:
                              int64_t& nbPts0XMax1, int64_t& ndt1, double tSkipAcq1) override;
     // When no unit answers, the time base is left as it was and
     // baseDeTempsSansCentrale is set.
-    void setDurees(double dureeTotale1, int64_t nbPts1, bool applique) override;
-    void setDurees(bool applique) override;
     bool memesParametresTemporels() override;
     void memoriseParametresTemporels() override;
 
@@ -175,6 +172,11 @@ public:
     int32_t LireFifo(TPtrFifoSP5 aPtrFifoSP5) override;
     void arreteAcq() override;
     int32_t TailleTransfertFifo(int32_t aTaille) override;
+
+protected:
+    bool commenceDurees(double dureeTotale1, int64_t nbPts1) override;
+    bool retientDurees(int64_t nbPts1) override;
+    void termineDurees(bool applique) override;
 
 private:
     // Library calls; each does nothing (neutral result) when its entry point is missing.

@@ -2,7 +2,7 @@
 // measurement and the conversion between codes and volts.
 #include "drivers/sp5/TSP5.h"
 
-#include "drivers/sp5/RegistresSP5.h"
+#include "drivers/sp5/ReglesSP5.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,17 +1,12 @@
 // Loading the SP5 library, its entry points and the calibration record.
 #include "drivers/sp5/TSP5.h"
 
-#include "drivers/sp5/RegistresSP5.h"
+#include "drivers/sp5/ReglesSP5.h"
 #include "platform/Bibliotheque.h"
 
 #include <algorithm>
 
 namespace {
-
-plateforme::HandleBibliotheque handle(intptr_t h)
-{
-    return reinterpret_cast<plateforme::HandleBibliotheque>(h);
-}
 
 bool estNomSimulateur(const std::string& chemin)
 {
@@ -43,6 +38,9 @@ Fonction pointEntree(Fonction f, const char* nom)
     return f;
 }
 
+// The model's block is the library's block.
+static_assert(kTailleFifoSP5 == kTailleBlocSP5);
+
 } // namespace
 
 bool TSP5::estSimulateur() const
@@ -55,24 +53,18 @@ bool TSP5::chargeDLL(int32_t inutilise)
     (void)inutilise;
     if (HandleDLL != 0)
         return true;
-    const plateforme::HandleBibliotheque bibliotheque = plateforme::chargeBibliotheque(FNomDLL);
-    HandleDLL = reinterpret_cast<intptr_t>(bibliotheque);
+    const plateforme::HandleBibliotheque bibliotheque = adopteBibliotheque(plateforme::chargeBibliotheque(FNomDLL));
     if (bibliotheque == nullptr) {
         CentraleInstallee = false;
         return false;
     }
     CentraleInstallee = true;
-    resous(bibliotheque, "Reset", SP5_Reset);
-    resous(bibliotheque, "Present", SP5_Present);
-    resous(bibliotheque, "LireRegistre", SP5_LireRegistre);
-    resous(bibliotheque, "EcrireRegistre", SP5_EcrireRegistre);
-    resous(bibliotheque, "EcrireFifo", SP5_EcrireFifo);
-    resous(bibliotheque, "RecupereCalibration", SP5_RecupereCalibration);
-    resous(bibliotheque, "LireFifo", SP5_LireFifo);
-    resous(bibliotheque, "ViderFifo", SP5_ViderFifo);
-    resous(bibliotheque, "TailleTransfertFifo", SP5_TailleTransfertFifo);
-    if (estSimulateur())
-        resous(bibliotheque, "AfficheInfos", SP5_AfficheInfos);
+#define SP5_RESOUS(nom) resous(bibliotheque, #nom, SP5_##nom);
+    SP5_ENTREES(SP5_RESOUS)
+    if (estSimulateur()) {
+        SP5_ENTREES_SIMULATEUR(SP5_RESOUS)
+    }
+#undef SP5_RESOUS
     return true;
 }
 
@@ -84,19 +76,11 @@ void TSP5::verifieDLLChargee() const
 
 void TSP5::libereDLL()
 {
-    if (HandleDLL != 0)
-        plateforme::libereBibliotheque(handle(HandleDLL));
-    HandleDLL = 0;
-    SP5_Reset = nullptr;
-    SP5_Present = nullptr;
-    SP5_LireRegistre = nullptr;
-    SP5_EcrireRegistre = nullptr;
-    SP5_ViderFifo = nullptr;
-    SP5_TailleTransfertFifo = nullptr;
-    SP5_EcrireFifo = nullptr;
-    SP5_RecupereCalibration = nullptr;
-    SP5_LireFifo = nullptr;
-    SP5_AfficheInfos = nullptr;
+    libereBibliotheque();
+#define SP5_OUBLIE(nom) SP5_##nom = nullptr;
+    SP5_ENTREES(SP5_OUBLIE)
+    SP5_ENTREES_SIMULATEUR(SP5_OUBLIE)
+#undef SP5_OUBLIE
 }
 
 void TSP5::Reset()

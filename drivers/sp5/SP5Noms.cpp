@@ -1,7 +1,7 @@
 // Names of the SP5's inputs, calibres and channels, and of the curves.
 #include "drivers/sp5/TSP5.h"
 
-#include "drivers/sp5/RegistresSP5.h"
+#include "drivers/sp5/ReglesSP5.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 // Settings of the SP5 and the register image that carries them to the unit.
 #include "drivers/sp5/TSP5.h"
 
-#include "drivers/sp5/RegistresSP5.h"
+#include "drivers/sp5/ReglesSP5.h"
 
 #include <algorithm>
 #include <cmath>

@@ -2,7 +2,7 @@
 // interval, point count and duration really acquired, and the pre-trigger.
 #include "drivers/sp5/TSP5.h"
 
-#include "drivers/sp5/RegistresSP5.h"
+#include "drivers/sp5/ReglesSP5.h"
 
 #include <algorithm>
 #include <cmath>
@@ -104,35 +104,15 @@ void TSP5::setDureesGeneriques(double& dureeTotale1, double& dt1, int64_t& nbPts
     nbPts1 = modeDecl == kDeclSeuil ? n + 1 : n;
 }
 
-void TSP5::setDurees(double dureeTotale1, int64_t nbPts1, bool applique)
+bool TSP5::commenceDurees(double dureeTotale1, int64_t nbPts1)
 {
-    using namespace sp5;
-    if (!(dureeTotale1 >= kDureeIgnoree) || nbPts1 < kNbPtsMin)
-        return;
-    double duree = dureeTotale1;
-    double dt = dt0X;
-    int64_t nbAcquis = nbPts1;
-    int64_t nbAffiches = nbPts1;
-    int64_t nbMax = nbPts0XMax;
-    int64_t n = ndt;
-    setDureesGeneriques(duree, dt, nbAcquis, nbAffiches, nbMax, n, tSkipAcq);
-    dureeTotale0X = duree;
-    dt0X = dt;
-    nbPts0X = nbAcquis;
-    nbPtsAffX = nbAffiches;
-    nbPts0XMax = nbMax;
-    ndt = n;
-    modeRecuperation = tRemanence >= dureeTotale0X ? 1 : 0;
-    prepareTousPRX(applique);
-    CentralePretePourAcq = applique;
-    modeAcq = -1;
+    return dureeTotale1 >= sp5::kDureeIgnoree && nbPts1 >= sp5::kNbPtsMin;
 }
 
-void TSP5::setDurees(bool applique)
+void TSP5::termineDurees(bool applique)
 {
-    // The displayed count is what setDurees asks for; the acquired one carries
-    // the threshold trigger's extra point, which would be added again.
-    setDurees(dureeTotale0X, nbPtsAffX, applique);
+    termineReglage(applique);
+    modeAcq = -1;
 }
 
 void TSP5::setPretrig(int32_t idxPretrig1, bool applique)

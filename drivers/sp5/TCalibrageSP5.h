@@ -2,29 +2,12 @@
 // The calibration record the SP5 library copies out of the unit's memory:
 // 379 bytes, packed, little-endian. It is decoded field by field from its
 // byte offsets so that neither the host's alignment nor its byte order matter.
+#include "drivers/sp5/InterfaceSP5.h"
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <string>
-
-inline constexpr std::size_t kTailleCalibrageSP5 = 379;
-using TOctetsCalibrageSP5 = std::array<uint8_t, kTailleCalibrageSP5>;
-
-// Offsets of the fields inside the record.
-namespace calibrage_sp5 {
-inline constexpr std::size_t kReserved = 0;
-inline constexpr std::size_t kNumeroSerie = 1;        // length byte + 12 characters
-inline constexpr std::size_t kAmpliEA = 14;           // [channel 0..3][calibre 0..3] Single
-inline constexpr std::size_t kOffsetEA = 78;          // [input 0..7][calibre 0..3] Single
-inline constexpr std::size_t kOffsetEADiff = 206;     // [channel 0..3][calibre 0..3] Single
-inline constexpr std::size_t kDummy = 270;            // 64 unused bytes
-inline constexpr std::size_t kAmpliSA = 334;          // 2 Single
-inline constexpr std::size_t kOffsetSA = 342;         // 2 Single
-inline constexpr std::size_t kDateEtalonnage = 350;   // Double
-inline constexpr std::size_t kDateCablage = 358;      // Double
-inline constexpr std::size_t kNumeroSerieCablage = 366; // length byte + 12 characters
-inline constexpr std::size_t kLongueurNumero = 12;
-} // namespace calibrage_sp5
 
 struct TCalibrageSP5 {
     uint8_t Reserved = 0;

@@ -1,6 +1,6 @@
 #include "drivers/sp5/TSP5.h"
 
-#include "drivers/sp5/RegistresSP5.h"
+#include "drivers/sp5/ReglesSP5.h"
 
 #include <algorithm>
 #include <exception>
@@ -34,25 +34,11 @@ ChoixBibliotheque choixBibliotheque(const std::string& sDLL)
 
 TSP5::TSP5(const std::string& sDLL, int32_t logiUti1)
 {
-    try {
-        Create(sDLL, logiUti1);
-    } catch (...) {
-        // A constructor that throws runs no destructor: release the library here.
-        libereDLL();
-        throw;
-    }
-}
-
-TSP5::~TSP5()
-{
-    libereDLL();
+    Create(sDLL, logiUti1);
 }
 
 void TSP5::Create(const std::string& sDLL, int32_t logiUti1)
 {
-    // The base part forgets the handle; a library loaded before would stay
-    // mapped for good, so it is released first.
-    libereDLL();
     TCentrale::Create(sDLL, logiUti1);
     static_cast<TDonneesSP5&>(*this) = TDonneesSP5 {};
 
@@ -62,7 +48,6 @@ void TSP5::Create(const std::string& sDLL, int32_t logiUti1)
     FNomDLL = choix.cheminDonne ? sDLL : std::string("SP5.DLL");
     CentraleInstallee = false;
     CentralePretePourAcq = false;
-    HandleDLL = 0;
     numeroSerie = "SP5Absente";
 
     if (chargeDLL()) {

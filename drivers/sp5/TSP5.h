@@ -6,6 +6,7 @@
 // Construction never fails for a missing library: the object then works as a
 // settings object, its hardware operations do nothing and Presente() is false.
 // A library that lacks an entry point raises ErreurBibliothequeSP5.
+#include "drivers/sp5/InterfaceSP5.h"
 #include "drivers/sp5/TCalibrageSP5.h"
 #include "model/TCentrale.h"
 
@@ -21,18 +22,6 @@ class ErreurBibliothequeSP5 : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
 };
-
-// Entry points of the library. Byte arguments travel as 32-bit values.
-using TSP5_Reset = void (*)();
-using TSP5_Present = uint8_t (*)();
-using TSP5_LireRegistre = uint8_t (*)(uint32_t adresse);
-using TSP5_EcrireRegistre = void (*)(uint32_t adresse, uint32_t valeur);
-using TSP5_EcrireFifo = void (*)(uint16_t* mots, int32_t nbMots);
-using TSP5_RecupereCalibration = void (*)(uint8_t* calibrage);
-using TSP5_LireFifo = int32_t (*)(uint16_t* bloc);
-using TSP5_ViderFifo = void (*)();
-using TSP5_TailleTransfertFifo = int32_t (*)(int32_t taille);
-using TSP5_AfficheInfos = void (*)();
 
 // The SP5's own fields, apart from the operations so that Create can put
 // them back to their defaults in one assignment.
@@ -57,7 +46,7 @@ struct TDonneesSP5 {
     // Last raw sensor code of each channel (sensors are not used here).
     std::array<int32_t, 4> capteurs0 { -10000, -10000, -10000, -10000 };
 
-    // Register image, one byte per register written (see RegistresSP5.h).
+    // Register image, one byte per register written (see InterfaceSP5.h).
     uint8_t PR_VoiesAA00 = 0;
     uint8_t PR_CalEA01 = 0, PR_CalEA02 = 0, PR_CalEA03 = 0;
     uint8_t PR_skip04 = 0, PR_skip05 = 0, PR_skip06 = 0, PR_skip07 = 0, PR_skip08 = 0;
@@ -71,9 +60,9 @@ struct TDonneesSP5 {
 
 class TSP5 : public TCentrale, public TDonneesSP5 {
 public:
+    // The library is unloaded with the object; the unit is not reset
+    // (free(true) does that).
     TSP5(const std::string& sDLL, int32_t logiUti1);
-    // Unloads a library still loaded; the unit is not reset (free(true) does that).
-    ~TSP5() override;
 
     // Re-initialises everything: the base part, the library choice by the file
     // name of `sDLL`, then the SP5's tables and default settings.
@@ -143,8 +132,6 @@ public:
     void DetermineNBPt0XMAx(int32_t nbVA2, int64_t& nbPts0XMax2) override;
     void setDureesGeneriques(double& dureeTotale1, double& dt1, int64_t& nbPts1, int64_t& nbPtsAff1,
                              int64_t& nbPts0XMax1, int64_t& ndt1, double tSkipAcq1) override;
-    void setDurees(double dureeTotale1, int64_t nbPts1, bool applique) override;
-    void setDurees(bool applique) override;
     void setPretrig(float tauxPretrig1, bool applique) override;
     void setPretrigKvSpectre(float tauxPretrig1, bool applique) override;
     void setPretrig(int32_t idxPretrig1, bool applique) override;
@@ -163,6 +150,10 @@ public:
     void MesureDirecte() override;
     double Ux(int32_t voieX, int32_t vNum) override;
     int32_t ValUx(int32_t voieX, float U1) override;
+
+protected:
+    bool commenceDurees(double dureeTotale1, int64_t nbPts1) override;
+    void termineDurees(bool applique) override;
 
 private:
     void prepareTablesSP5();

@@ -8,18 +8,9 @@
 #include <cstdint>
 
 struct PointsEntreeD2XX {
-    d2xx::PFT_OpenEx FT_OpenEx = nullptr;
-    d2xx::PFT_Close FT_Close = nullptr;
-    d2xx::PFT_Read FT_Read = nullptr;
-    d2xx::PFT_Write FT_Write = nullptr;
-    d2xx::PFT_SetBaudRate FT_SetBaudRate = nullptr;
-    d2xx::PFT_SetDataCharacteristics FT_SetDataCharacteristics = nullptr;
-    d2xx::PFT_SetFlowControl FT_SetFlowControl = nullptr;
-    d2xx::PFT_SetRts FT_SetRts = nullptr;
-    d2xx::PFT_SetChars FT_SetChars = nullptr;
-    d2xx::PFT_Purge FT_Purge = nullptr;
-    d2xx::PFT_SetTimeouts FT_SetTimeouts = nullptr;
-    d2xx::PFT_GetQueueStatus FT_GetQueueStatus = nullptr;
+#define D2XX_CHAMP(x) d2xx::PFT_##x FT_##x = nullptr;
+    D2XX_ENTREES(D2XX_CHAMP)
+#undef D2XX_CHAMP
 };
 
 inline constexpr int kTailleTamponLiaisonV6 = 65536;

@@ -106,7 +106,7 @@ public:
     void DetermineNBPt0XMAx(int32_t nbVA2, int64_t& nbPts0XMax2) override;
     void setDureesGeneriques(double& dureeTotale1, double& dt1, int64_t& nbPts1, int64_t& nbPtsAff1,
                              int64_t& nbPts0XMax1, int64_t& ndt1, double tSkipAcq1) override;
-    void setDurees(double dureeTotale1, int64_t nbPts1, bool applique) override;
+    using TCentrale::setDurees;
     void setDurees(bool applique) override;
     void MAJCoNbPPP() override;
 
@@ -145,6 +145,10 @@ public:
 
     // Milliseconds allowed for each awaited byte of the calibration block.
     static constexpr uint32_t kDelaiOctetCalibrage = 1000;
+
+protected:
+    bool commenceDurees(double dureeTotale1, int64_t nbPts1) override;
+    void termineDurees(bool applique) override;
 
 private:
     bool Load_V6(bool decharge);

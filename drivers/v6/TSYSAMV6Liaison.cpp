@@ -27,14 +27,9 @@ bool resous(plateforme::HandleBibliotheque bibliotheque, const char* nom, F& poi
 
 bool resousPointsEntree(plateforme::HandleBibliotheque b, PointsEntreeD2XX& p)
 {
-    return resous(b, "FT_OpenEx", p.FT_OpenEx) && resous(b, "FT_Close", p.FT_Close)
-           && resous(b, "FT_Read", p.FT_Read) && resous(b, "FT_Write", p.FT_Write)
-           && resous(b, "FT_SetBaudRate", p.FT_SetBaudRate)
-           && resous(b, "FT_SetDataCharacteristics", p.FT_SetDataCharacteristics)
-           && resous(b, "FT_SetFlowControl", p.FT_SetFlowControl) && resous(b, "FT_SetRts", p.FT_SetRts)
-           && resous(b, "FT_SetChars", p.FT_SetChars) && resous(b, "FT_Purge", p.FT_Purge)
-           && resous(b, "FT_SetTimeouts", p.FT_SetTimeouts)
-           && resous(b, "FT_GetQueueStatus", p.FT_GetQueueStatus);
+#define D2XX_RESOUS(x) && resous(b, "FT_" #x, p.FT_##x)
+    return true D2XX_ENTREES(D2XX_RESOUS);
+#undef D2XX_RESOUS
 }
 
 // The tick counter wraps: compare elapsed times only.

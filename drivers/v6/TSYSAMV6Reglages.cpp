@@ -141,34 +141,26 @@ void TSYSAMV6::setDureesGeneriques(double& dureeTotale1, double& dt1, int64_t& n
     SetNdt(dt1, tSkipAcq1, ndt1);
 }
 
-void TSYSAMV6::setDurees(double dureeTotale1, int64_t nbPts1, bool applique)
+bool TSYSAMV6::commenceDurees(double dureeTotale1, int64_t nbPts1)
 {
     nbVoiesActivesES = nbVoiesActivesX;
     CentralePretePourAcq = false;
     if (!(dureeTotale1 >= 1e-10) || nbPts1 < 3)
-        return;
+        return false;
     determine_tSkipAcquisition();
-    double duree = dureeTotale1;
-    double dt = dt0X;
-    int64_t nbPts = nbPts1;
-    int64_t nbPtsAff = nbPts1;
-    int64_t nbMax = nbPts0XMax;
-    int64_t ndt1 = ndt;
-    setDureesGeneriques(duree, dt, nbPts, nbPtsAff, nbMax, ndt1, tSkipAcq);
     modeAcq = estModeLent(dureeBornee(dureeTotale1)) ? 1 : 0;
-    dureeTotale0X = duree;
-    dt0X = dt;
-    nbPts0X = nbPts;
-    nbPtsAffX = nbPtsAff;
-    nbPts0XMax = nbMax;
-    ndt = ndt1;
-    modeRecuperation = tRemanence >= dureeTotale0X ? 1 : 0;
+    return true;
+}
+
+void TSYSAMV6::termineDurees(bool applique)
+{
     setPretrig(tauxPretrig, false);
     prepareTousPRX(applique);
     tailleRAMAcq = int32_t(double(std::max(nbVoiesActivesES, 0)) * 2.7 * double(nbPts0X));
     RAMAcq.assign(std::size_t(tailleRAMAcq), 0);
 }
 
+// The V6 asks again for its acquired count, the trigger's extra point included.
 void TSYSAMV6::setDurees(bool applique)
 {
     setDurees(dureeTotale0X, nbPts0X, applique);

@@ -1,6 +1,6 @@
 #include "simulators/campus/AcquisitionCampusSim.h"
 
-#include "simulators/campus/CampusInterface.h"
+#include "drivers/campus/InterfaceCampus.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,9 +8,10 @@
 namespace campussim {
 
 void AcquisitionCampusSim::demarre(const ParametresAcquisition& parametres,
-                                   const LigneCampusSim lignes[4], bool externeActif)
+                                   const LigneCampusSim lignes[4], bool externeActif, int64_t debutNs)
 {
     parametres_ = parametres;
+    debutNs_ = debutNs;
     std::copy(lignes, lignes + 4, lignes_);
     enCours_ = parametres_.nbEntrees > 0 && parametres_.nbPoints > 0 && parametres_.te > 0.0;
     motsLivres_ = 0;
@@ -118,14 +119,16 @@ bool AcquisitionCampusSim::franchit(int32_t avant, int32_t apres) const
 }
 
 // The first sample at or after an edge of the external input, among the edges
-// that come once the pre-trigger rows exist.
+// that come once the pre-trigger rows exist. The edges come on the signals'
+// clock.
 int64_t AcquisitionCampusSim::echantillonDeclenchementExterne() const
 {
     const double periode = campussimPeriodeDeclenchementExterne;
     const double te = parametres_.te;
-    int64_t front = std::max<int64_t>(1, static_cast<int64_t>(std::floor(nbPretrig_ * te / periode)));
+    const double debut = campussimInstant(debutNs_, 0, te);
+    int64_t front = std::max<int64_t>(1, static_cast<int64_t>(std::floor((debut + nbPretrig_ * te) / periode)));
     for (;; ++front) {
-        const double position = front * periode / te;
+        const double position = (front * periode - debut) / te;
         const auto echantillon =
             static_cast<int64_t>(std::ceil(position - 1e-9 * std::max(1.0, position)));
         if (echantillon >= nbPretrig_)
@@ -135,7 +138,7 @@ int64_t AcquisitionCampusSim::echantillonDeclenchementExterne() const
 
 int32_t AcquisitionCampusSim::code(int32_t entree, int64_t echantillon) const
 {
-    const double t = static_cast<double>(echantillon) * parametres_.te;
+    const double t = campussimInstant(debutNs_, echantillon, parametres_.te);
     return campussimCode(campussimTension(entree, t), lignes_[entree]);
 }
 

@@ -27,9 +27,10 @@ struct ParametresAcquisition {
 class AcquisitionCampusSim {
 public:
     // `lignes` are the conversion lines of the four inputs for this run;
-    // `externeActif` tells whether the external trigger input gives edges.
+    // `externeActif` tells whether the external trigger input gives edges;
+    // `debutNs` is the instant of sample 0 on the signals' clock.
     void demarre(const ParametresAcquisition& parametres, const LigneCampusSim lignes[4],
-                 bool externeActif);
+                 bool externeActif, int64_t debutNs);
 
     // Copies at most nbDemandes codes that exist `ecoule` seconds after the
     // start and were not delivered yet; returns how many.
@@ -48,6 +49,7 @@ private:
 
     ParametresAcquisition parametres_;
     LigneCampusSim lignes_[4] = {};
+    int64_t debutNs_ = 0;
     bool enCours_ = false;
     int64_t nbPretrig_ = 0;
     // Sample at which the trigger came; -1 while it has not (or never will).

@@ -101,11 +101,11 @@ CAMPUS_EXPORT int32_t FermeConnectionUSB(void)
 // caller removes its own arguments) and answer 0.
 #define CAMPUS_ENTREE_NEUTRE(nom) \
     CAMPUS_EXPORT intptr_t nom(void) { return 0; }
-CAMPUS_ENTREES_NON_UTILISEES(CAMPUS_ENTREE_NEUTRE)
+CAMPUS_ENTREES_NON_APPELEES(CAMPUS_ENTREE_NEUTRE)
 #undef CAMPUS_ENTREE_NEUTRE
 
 // Each definition has exactly the type a caller resolves it as.
 #define CAMPUS_MEME_TYPE(nom) \
     static_assert(std::is_same_v<decltype(&nom), T##nom>, #nom " differs from its declared type");
-CAMPUS_ENTREES_UTILISEES(CAMPUS_MEME_TYPE)
+CAMPUS_ENTREES_APPELEES(CAMPUS_MEME_TYPE)
 #undef CAMPUS_MEME_TYPE

@@ -3,12 +3,21 @@
 // sample it delivers.
 //
 // Clocks
-// - Each DemarreAcquisition restarts the unit's acquisition clock at 0. Sample
-//   i of the run (counted from the start, triggered or not) is taken at
-//   t = i x Te, where Te is the interval given to PrepareAcquisition (kept as
-//   given when it is a whole multiple of 100 ns, otherwise rounded to the
-//   nearest one, at least 100 ns). Sample i exists once i x Te seconds have
-//   passed since the start; LitDonneeNumerique never delivers a sample earlier.
+// - t is the clock of the signals wired to the unit, as on a bench: it starts
+//   at 0 when the unit is plugged in (the library loaded, SimCampus_Branche(1)
+//   after an unplug, or SimCampus_Reinitialise) and runs on; an acquisition
+//   does not restart it. A run's sample 0 is taken at the instant T0 of that
+//   clock at which DemarreAcquisition is called, and sample i of the run
+//   (counted from the start, triggered or not) at t = T0 + i x Te
+//   (campussimInstant), where Te is the interval given to PrepareAcquisition
+//   (kept as given when it is a whole multiple of 100 ns, otherwise rounded to
+//   the nearest one, at least 100 ns). Two runs without trigger therefore show
+//   other phases of the signals, while a threshold trigger on a periodic
+//   input finds the same phase every time. SimCampus_DebutRun tells a test the
+//   T0 of the last run; SimCampus_FixeDebutRuns pins the T0 of the following
+//   runs (0: every run sees the signals from their phase 0).
+// - Sample i exists once i x Te seconds have passed since the start;
+//   LitDonneeNumerique never delivers a sample earlier.
 // - A record has N rows (N = the point count given to PrepareAcquisition), one
 //   code per acquired input in each row, inputs in ascending order.
 //   Without trigger, row j is sample j.
@@ -23,10 +32,9 @@
 //   (rising: code(k-1) < seuil < code(k); falling the other way; _SEUIL: either).
 // - External trigger (_SOURCE_EXTERNE): the simulated trigger input gives an
 //   edge every campussimPeriodeDeclenchementExterne seconds, at t = m x period
-//   for m >= 1. k is the first sample at or after the first edge for which
+//   of the signals' clock for m >= 1. k is the first sample at or after the first edge for which
 //   k >= Npre. Tests may switch the source off (SimCampus_DeclenchementExterne).
-// - LitValeurVoie reads an input at t = seconds since the library was loaded
-//   (or since SimCampus_Reinitialise).
+// - LitValeurVoie reads an input at the present instant of the signals' clock.
 //
 // Codes
 // Each input and calibre has a conversion line close to the nominal one
@@ -41,6 +49,8 @@
 // | V2 (1)| triangle -8 V .. +8 V, 25 Hz: -8 V at t = 0, +8 V at t = 20 ms  |
 // | V3 (2)| square +-3 V, 100 Hz: +3 V for the first 5 ms of each 10 ms     |
 // | V4 (3)| constant 0.5 V                                                 |
+#include "drivers/campus/InterfaceCampus.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -50,10 +60,15 @@ inline constexpr double campussimPeriodeDeclenchementExterne = 0.05;
 // Serial number the simulated unit reports (UTF-16 in the library).
 inline constexpr char16_t campussimNumeroSerie[] = u"SIMCAMPUS-0001";
 
-// Full scales of calibres 0..3, in volts.
-inline constexpr int32_t campussimCalibres[4] = {30, 15, 10, 1};
 
 inline constexpr double campussimPi = 3.14159265358979323846;
+
+// Instant in seconds of sample i of a run whose sample 0 is at debutNs
+// nanoseconds of the signals' clock, te seconds apart.
+inline double campussimInstant(int64_t debutNs, int64_t i, double te)
+{
+    return static_cast<double>(debutNs) * 1e-9 + static_cast<double>(i) * te;
+}
 
 // Voltage of input `entree` (0..3) at time t seconds; 0 V for any other input.
 inline double campussimTension(int entree, double t)
@@ -86,7 +101,7 @@ struct LigneCampusSim {
 // every input and calibre, as a real unit's calibration does.
 inline LigneCampusSim campussimLigne(int entree, int idxCalibre)
 {
-    const double pleineEchelle = campussimCalibres[idxCalibre & 3];
+    const double pleineEchelle = kCalibresCampus[static_cast<size_t>(idxCalibre & 3)];
     const double ecartGain = 0.0005 * ((entree + 2 * idxCalibre) % 5 - 2);
     const double ecartOffset = 0.0004 * ((2 * entree + idxCalibre) % 5 - 2);
     return {2.0 * pleineEchelle / 4096.0 * (1.0 + ecartGain), -pleineEchelle * (1.0 + ecartOffset)};

@@ -40,6 +40,18 @@ CAMPUS_EXPORT int32_t SimCampus_CalibreSelectionne(int32_t entree)
     return unite().calibreSelectionne(entree);
 }
 
+CAMPUS_EXPORT void SimCampus_FixeDebutRuns(int64_t ns)
+{
+    Verrou verrou(campussim::verrouUnite());
+    unite().fixeDebutRuns(ns);
+}
+
+CAMPUS_EXPORT int64_t SimCampus_DebutRun(void)
+{
+    Verrou verrou(campussim::verrouUnite());
+    return unite().debutRun();
+}
+
 CAMPUS_EXPORT int32_t SimCampus_DernierePreparation(TPreparationSimCampus* sortie)
 {
     Verrou verrou(campussim::verrouUnite());

@@ -34,8 +34,18 @@ void SimCampus_DeclenchementExterne(int32_t actif);
 
 // Back to a freshly plugged unit: plugged, own conversion lines, external
 // trigger on, every calibre 30 V, LEDs off, nothing prepared or running, the
-// direct-reading clock back at 0, no PrepareAcquisition call recorded.
+// signals' clock back at 0 and running free, no PrepareAcquisition call
+// recorded.
 void SimCampus_Reinitialise(void);
+
+// From now on every run takes its sample 0 at `ns` nanoseconds of the
+// signals' clock, whenever it starts; a negative value gives the clock back
+// its course (SignauxCampusSim.h).
+void SimCampus_FixeDebutRuns(int64_t ns);
+
+// Instant in nanoseconds of the signals' clock of the last run's sample 0;
+// -1 before any run.
+int64_t SimCampus_DebutRun(void);
 
 // TEtatLED of an input's LED, -1 for an input that does not exist.
 int32_t SimCampus_EtatLed(int32_t entree);
@@ -54,4 +64,4 @@ int32_t SimCampus_DernierePreparation(TPreparationSimCampus* sortie);
 #define SIMCAMPUS_ENTREES(X)                                                                       \
     X(SimCampus_Branche) X(SimCampus_GainCalibre) X(SimCampus_DeclenchementExterne)                \
     X(SimCampus_Reinitialise) X(SimCampus_EtatLed) X(SimCampus_CalibreSelectionne)                 \
-    X(SimCampus_DernierePreparation)
+    X(SimCampus_DernierePreparation) X(SimCampus_FixeDebutRuns) X(SimCampus_DebutRun)

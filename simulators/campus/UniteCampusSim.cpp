@@ -32,7 +32,7 @@ constexpr int32_t nbPointsMax = 100000;
 
 bool entreeValide(int32_t entree)
 {
-    return entree >= 0 && entree < CAMPUS_NB_ENTREES;
+    return entree >= 0 && entree < kNbEntreesCampus;
 }
 
 int32_t erreur(CampusTexte* message, CampusTexte texte)
@@ -53,6 +53,8 @@ void UniteCampusSim::reinitialise()
     std::fill(std::begin(idxCalibre_), std::end(idxCalibre_), 0);
     std::fill(std::begin(led_), std::end(led_), int32_t{LED_ETEINT});
     miseSousTension_ = Horloge::now();
+    debutsFixesNs_ = -1;
+    debutDernierRunNs_ = -1;
     preparee_ = false;
     parametres_ = {};
     dernierePreparation_ = {};
@@ -79,10 +81,10 @@ CampusTexte UniteCampusSim::selectionneCalibre(int32_t entree, int32_t pleineEch
         return texteNonConnectee;
     if (!entreeValide(entree))
         return texteVoieInexistante;
-    const auto trouve = std::find(std::begin(campussimCalibres), std::end(campussimCalibres), pleineEchelle);
-    if (trouve == std::end(campussimCalibres))
+    const auto trouve = std::find(std::begin(kCalibresCampus), std::end(kCalibresCampus), pleineEchelle);
+    if (trouve == std::end(kCalibresCampus))
         return texteCalibreInexistant;
-    idxCalibre_[entree] = static_cast<int32_t>(trouve - std::begin(campussimCalibres));
+    idxCalibre_[entree] = static_cast<int32_t>(trouve - std::begin(kCalibresCampus));
     return texteVide;
 }
 
@@ -107,7 +109,7 @@ void UniteCampusSim::notePreparation(const int32_t* ordreVoies, const double* te
 {
     TPreparationSimCampus& p = dernierePreparation_;
     if (ordreVoies != nullptr)
-        std::copy(ordreVoies, ordreVoies + CAMPUS_NB_ORDRE_VOIES, p.ordreVoies);
+        std::copy(ordreVoies, ordreVoies + kNbOrdreVoies, p.ordreVoies);
     else
         std::fill(std::begin(p.ordreVoies), std::end(p.ordreVoies), -1);
     p.te = te != nullptr ? *te : 0.0;
@@ -135,10 +137,10 @@ int32_t UniteCampusSim::prepare(const int32_t* ordreVoies, double* te, int32_t* 
         return erreur(message, texteParametresAbsents);
 
     ParametresAcquisition p;
-    for (int32_t k = 0; k < CAMPUS_NB_ENTREES; ++k)
+    for (int32_t k = 0; k < kNbEntreesCampus; ++k)
         if (ordreVoies[k] == k)
             p.entrees[p.nbEntrees++] = k;
-    for (int32_t k = CAMPUS_NB_ENTREES; k < 2 * CAMPUS_NB_ENTREES; ++k)
+    for (int32_t k = kNbEntreesCampus; k < 2 * kNbEntreesCampus; ++k)
         if (ordreVoies[k] == k)
             return erreur(message, texteCapteurs);
     if (p.nbEntrees == 0)
@@ -186,11 +188,14 @@ int32_t UniteCampusSim::demarre(CampusTexte* message)
         return erreur(message, texteNonConnectee);
     if (!preparee_)
         return erreur(message, texteNonPreparee);
-    LigneCampusSim lignes[CAMPUS_NB_ENTREES];
-    for (int32_t k = 0; k < CAMPUS_NB_ENTREES; ++k)
+    LigneCampusSim lignes[kNbEntreesCampus];
+    for (int32_t k = 0; k < kNbEntreesCampus; ++k)
         lignes[k] = ligne(k, idxCalibre_[k]);
-    acquisition_.demarre(parametres_, lignes, externeActif_);
     debutAcquisition_ = Horloge::now();
+    debutDernierRunNs_ = debutsFixesNs_ >= 0
+        ? debutsFixesNs_
+        : std::chrono::duration_cast<std::chrono::nanoseconds>(debutAcquisition_ - miseSousTension_).count();
+    acquisition_.demarre(parametres_, lignes, externeActif_, debutDernierRunNs_);
     if (message != nullptr)
         *message = texteVide;
     return 0;
@@ -232,7 +237,7 @@ CampusTexte UniteCampusSim::reseteSortie(int32_t sortie) const
 {
     if (!branchee_)
         return texteNonConnectee;
-    if (sortie != CAMPUS_SORTIE_SA1 && sortie != CAMPUS_SORTIE_SA2)
+    if (sortie != kSortieSA1 && sortie != kSortieSA2)
         return texteSortieInexistante;
     return texteVide; // the simulated outputs never generate anything
 }
@@ -249,6 +254,9 @@ void UniteCampusSim::branche(bool branchee)
 {
     if (!branchee)
         acquisition_.arrete();
+    // Plugged in again: the signals' clock starts anew.
+    if (branchee && !branchee_)
+        miseSousTension_ = Horloge::now();
     branchee_ = branchee;
 }
 
@@ -265,7 +273,7 @@ int32_t UniteCampusSim::etatLed(int32_t entree) const
 
 int32_t UniteCampusSim::calibreSelectionne(int32_t entree) const
 {
-    return entreeValide(entree) ? campussimCalibres[idxCalibre_[entree]] : -1;
+    return entreeValide(entree) ? kCalibresCampus[idxCalibre_[entree]] : -1;
 }
 
 int32_t UniteCampusSim::dernierePreparation(TPreparationSimCampus* sortie) const

@@ -3,7 +3,7 @@
 // calibres and conversion lines, its LEDs, the programmed acquisition and the
 // run in progress. One object per process, used under the library's lock.
 #include "simulators/campus/AcquisitionCampusSim.h"
-#include "simulators/campus/CampusInterface.h"
+#include "drivers/campus/InterfaceCampus.h"
 #include "simulators/campus/SimCampus.h"
 
 #include <chrono>
@@ -38,6 +38,8 @@ public:
     int32_t etatLed(int32_t entree) const;
     int32_t calibreSelectionne(int32_t entree) const;
     int32_t dernierePreparation(TPreparationSimCampus* sortie) const;
+    void fixeDebutRuns(int64_t ns) { debutsFixesNs_ = ns < 0 ? -1 : ns; }
+    int64_t debutRun() const { return debutDernierRunNs_; }
 
 private:
     using Horloge = std::chrono::steady_clock;
@@ -52,7 +54,9 @@ private:
     double facteurGain_[4][4] = {};
     int32_t idxCalibre_[4] = {};
     int32_t led_[4] = {};
-    Horloge::time_point miseSousTension_;
+    Horloge::time_point miseSousTension_; // instant 0 of the signals' clock
+    int64_t debutsFixesNs_ = -1;          // pinned by a test, -1: free
+    int64_t debutDernierRunNs_ = -1;
 
     bool preparee_ = false;
     ParametresAcquisition parametres_;

@@ -1,6 +1,6 @@
 #include "simulators/sp5/CalibrageSP5Sim.h"
 
-#include "simulators/sp5/SimSP5.h"
+#include "drivers/sp5/InterfaceSP5.h"
 
 #include <algorithm>
 #include <cmath>
@@ -11,7 +11,7 @@ namespace sp5sim {
 namespace {
 
 // Gain errors of each channel's converter, relative, per calibre.
-constexpr double kErreursGain[kNbCanaux][kNbCalibres] = {
+constexpr double kErreursGain[sp5::kNbCanaux][sp5::kNbCalibres] = {
     { +0.0031, -0.0012, +0.0024, -0.0040 },
     { -0.0018, +0.0027, -0.0009, +0.0035 },
     { +0.0012, +0.0006, -0.0033, +0.0019 },
@@ -19,7 +19,7 @@ constexpr double kErreursGain[kNbCanaux][kNbCalibres] = {
 };
 
 // Code that 0 V gives on each input, less the ideal 2048, per calibre.
-constexpr double kDecalagesZero[8][kNbCalibres] = {
+constexpr double kDecalagesZero[8][sp5::kNbCalibres] = {
     { +3.2, -1.7, +4.1, -5.3 },
     { -2.4, +2.9, -3.6, +1.8 },
     { +1.1, +4.6, -2.2, +3.7 },
@@ -31,15 +31,15 @@ constexpr double kDecalagesZero[8][kNbCalibres] = {
 };
 
 // The same for the differential mode of each channel.
-constexpr double kDecalagesZeroDiff[kNbCanaux][kNbCalibres] = {
+constexpr double kDecalagesZeroDiff[sp5::kNbCanaux][sp5::kNbCalibres] = {
     { -2.1, +3.4, -4.7, +1.6 },
     { +3.9, -2.2, +1.3, -3.8 },
     { -1.5, -4.1, +2.6, +4.3 },
     { +2.8, +1.2, -3.1, -2.4 },
 };
 
-constexpr double kErreursGainSA[kNbSorties] = { +0.0017, -0.0023 };
-constexpr double kDecalagesSA[kNbSorties] = { +0.004, -0.003 }; // volts
+constexpr double kErreursGainSA[sp5::kNbSorties] = { +0.0017, -0.0023 };
+constexpr double kDecalagesSA[sp5::kNbSorties] = { +0.004, -0.003 }; // volts
 
 // Calibration and assembly of the simulated unit, as TDateTime (days since
 // 30 December 1899): 2 September 2024 10:30 and 17 June 2024.
@@ -48,37 +48,26 @@ constexpr double kDateCablage = 45460.0;
 constexpr char kNumeroSerie[] = "SPSIMUL";
 constexpr char kNumeroSerieCablage[] = "CAB-SIM-0001";
 
-// Offsets of the record's fields.
-constexpr int kPosNumeroSerie = 1;
-constexpr int kPosAmpliEA = 14;
-constexpr int kPosOffsetEA = 78;
-constexpr int kPosOffsetEADiff = 206;
-constexpr int kPosAmpliSA = 334;
-constexpr int kPosOffsetSA = 342;
-constexpr int kPosDateEtalonnage = 350;
-constexpr int kPosDateCablage = 358;
-constexpr int kPosNumeroSerieCablage = 366;
-constexpr int kLongueurChaineMax = 12;
 
 double ampliNominal(int calibre)
 {
-    return 2.0 * kCalibres[calibre] / 4096.0;
+    return 2.0 * double(sp5::kCalibres[std::size_t(calibre)]) / 4096.0;
 }
 
 CoefficientsCalibrage construitCoefficients()
 {
     CoefficientsCalibrage c {};
-    for (int k = 0; k < kNbCalibres; ++k) {
-        for (int canal = 0; canal < kNbCanaux; ++canal) {
+    for (int k = 0; k < sp5::kNbCalibres; ++k) {
+        for (int canal = 0; canal < sp5::kNbCanaux; ++canal) {
             c.ampli[canal][k] = static_cast<float>(ampliNominal(k) * (1.0 + kErreursGain[canal][k]));
             c.offsetDiff[canal][k] = static_cast<float>(-(2048.0 + kDecalagesZeroDiff[canal][k]) * c.ampli[canal][k]);
         }
         for (int entree = 0; entree < 8; ++entree) {
-            const double a = c.ampli[entree % kNbCanaux][k];
+            const double a = c.ampli[entree % sp5::kNbCanaux][k];
             c.offset[entree][k] = static_cast<float>(-(2048.0 + kDecalagesZero[entree][k]) * a);
         }
     }
-    for (int s = 0; s < kNbSorties; ++s) {
+    for (int s = 0; s < sp5::kNbSorties; ++s) {
         c.ampliSA[s] = static_cast<float>(20.0 / 4096.0 * (1.0 + kErreursGainSA[s]));
         c.offsetSA[s] = static_cast<float>(-10.0 + kDecalagesSA[s]);
     }
@@ -104,7 +93,7 @@ void ecritDouble(uint8_t* p, double v)
 // Length byte followed by up to 12 characters, the rest zero.
 void ecritChaineCourte(uint8_t* p, const char* texte)
 {
-    const std::size_t n = std::min<std::size_t>(std::strlen(texte), kLongueurChaineMax);
+    const std::size_t n = std::min<std::size_t>(std::strlen(texte), calibrage_sp5::kLongueurNumero);
     p[0] = static_cast<uint8_t>(n);
     std::memcpy(p + 1, texte, n);
 }
@@ -120,31 +109,30 @@ const CoefficientsCalibrage& coefficientsCalibrage()
 void ecritRecordCalibrage(uint8_t* record)
 {
     const CoefficientsCalibrage& c = coefficientsCalibrage();
-    std::memset(record, 0, kTailleCalibrage);
-    ecritChaineCourte(record + kPosNumeroSerie, kNumeroSerie);
-    for (int canal = 0; canal < kNbCanaux; ++canal)
-        for (int k = 0; k < kNbCalibres; ++k) {
-            ecritSingle(record + kPosAmpliEA + 16 * canal + 4 * k, c.ampli[canal][k]);
-            ecritSingle(record + kPosOffsetEADiff + 16 * canal + 4 * k, c.offsetDiff[canal][k]);
+    std::memset(record, 0, kTailleCalibrageSP5);
+    ecritChaineCourte(record + calibrage_sp5::kNumeroSerie, kNumeroSerie);
+    for (int canal = 0; canal < sp5::kNbCanaux; ++canal)
+        for (int k = 0; k < sp5::kNbCalibres; ++k) {
+            ecritSingle(record + calibrage_sp5::kAmpliEA + 16 * canal + 4 * k, c.ampli[canal][k]);
+            ecritSingle(record + calibrage_sp5::kOffsetEADiff + 16 * canal + 4 * k, c.offsetDiff[canal][k]);
         }
     for (int entree = 0; entree < 8; ++entree)
-        for (int k = 0; k < kNbCalibres; ++k)
-            ecritSingle(record + kPosOffsetEA + 16 * entree + 4 * k, c.offset[entree][k]);
-    for (int s = 0; s < kNbSorties; ++s) {
-        ecritSingle(record + kPosAmpliSA + 4 * s, c.ampliSA[s]);
-        ecritSingle(record + kPosOffsetSA + 4 * s, c.offsetSA[s]);
+        for (int k = 0; k < sp5::kNbCalibres; ++k)
+            ecritSingle(record + calibrage_sp5::kOffsetEA + 16 * entree + 4 * k, c.offset[entree][k]);
+    for (int s = 0; s < sp5::kNbSorties; ++s) {
+        ecritSingle(record + calibrage_sp5::kAmpliSA + 4 * s, c.ampliSA[s]);
+        ecritSingle(record + calibrage_sp5::kOffsetSA + 4 * s, c.offsetSA[s]);
     }
-    ecritDouble(record + kPosDateEtalonnage, kDateEtalonnage);
-    ecritDouble(record + kPosDateCablage, kDateCablage);
-    ecritChaineCourte(record + kPosNumeroSerieCablage, kNumeroSerieCablage);
+    ecritDouble(record + calibrage_sp5::kDateEtalonnage, kDateEtalonnage);
+    ecritDouble(record + calibrage_sp5::kDateCablage, kDateCablage);
+    ecritChaineCourte(record + calibrage_sp5::kNumeroSerieCablage, kNumeroSerieCablage);
 }
 
 int calibreDuCodeGain(uint32_t codeGain)
 {
-    // Indexed by the 3-bit code: 0 -> +/-10 V, 2 -> +/-0.2 V, 4 -> +/-5 V,
-    // 5 -> +/-1 V; undefined codes select the widest calibre.
-    static constexpr int kCalibreDuCode[8] = { 0, 0, 3, 0, 1, 2, 0, 0 };
-    return kCalibreDuCode[codeGain & 7u];
+    // Undefined codes select the widest calibre.
+    const auto trouve = std::find(sp5::kCodesGain.begin(), sp5::kCodesGain.end(), codeGain & 7u);
+    return trouve == sp5::kCodesGain.end() ? 0 : int(trouve - sp5::kCodesGain.begin());
 }
 
 int codeConverti(double u, double ampli, double offset)

@@ -6,6 +6,7 @@
 
 #include <cstdio>
 #include <mutex>
+#include <type_traits>
 
 namespace {
 
@@ -46,15 +47,15 @@ SP5SIM_API void EcrireRegistre(uint32_t adresse, uint32_t valeur)
 }
 
 // The analogue outputs are not simulated: their words are accepted and dropped.
-SP5SIM_API void EcrireFifo(const uint16_t* /*mots*/, int32_t /*nbMots*/)
+SP5SIM_API void EcrireFifo(uint16_t* /*mots*/, int32_t /*nbMots*/)
 {
 }
 
-SP5SIM_API void RecupereCalibration(void* calibrage)
+SP5SIM_API void RecupereCalibration(uint8_t* calibrage)
 {
     if (calibrage == nullptr)
         return;
-    sp5sim::ecritRecordCalibrage(static_cast<uint8_t*>(calibrage));
+    sp5sim::ecritRecordCalibrage(calibrage);
 }
 
 SP5SIM_API int32_t LireFifo(uint16_t* bloc)
@@ -94,4 +95,23 @@ SP5SIM_API void SimSP5_Reinitialise(void)
     unite.reinitialise();
 }
 
+SP5SIM_API void SimSP5_FixeDebutRuns(int64_t ticks)
+{
+    std::lock_guard<std::mutex> garde(verrou);
+    unite.fixeDebutRuns(ticks);
+}
+
+SP5SIM_API int64_t SimSP5_DebutRun(void)
+{
+    std::lock_guard<std::mutex> garde(verrou);
+    return unite.debutRun();
+}
+
 } // extern "C"
+
+// Each definition has exactly the type a caller resolves it as.
+#define SP5SIM_MEME_TYPE(nom) \
+    static_assert(std::is_same_v<decltype(&nom), TSP5_##nom>, #nom " differs from its declared type");
+SP5_ENTREES(SP5SIM_MEME_TYPE)
+SP5_ENTREES_SIMULATEUR(SP5SIM_MEME_TYPE)
+#undef SP5SIM_MEME_TYPE

@@ -37,8 +37,8 @@ int ordreTrame(uint8_t voiesSignaux, uint8_t modeDiff, std::array<int, 8>& ordre
 Entrees litEntrees(const Registres& r)
 {
     Entrees e;
-    e.motGains = static_cast<uint32_t>(valeurRegistres(r, registre::kGains, 3));
-    e.modeDiff = r[registre::kModeDiff] & 0x0F;
+    e.motGains = static_cast<uint32_t>(valeurRegistres(r, sp5::kGains, 3));
+    e.modeDiff = r[sp5::kModeDiff] & 0x0F;
     return e;
 }
 
@@ -46,25 +46,25 @@ ProgrammationRun litProgrammation(const Registres& r)
 {
     ProgrammationRun p;
     p.entrees = litEntrees(r);
-    p.ticksIntervalle = valeurRegistres(r, registre::kIntervalle, 5) + 1;
-    p.nbPoints = static_cast<int64_t>(valeurRegistres(r, registre::kNbPoints, 3));
-    p.continu = (r[registre::kControle] & kBitContinu) != 0;
+    p.ticksIntervalle = valeurRegistres(r, sp5::kIntervalle, 5) + 1;
+    p.nbPoints = static_cast<int64_t>(valeurRegistres(r, sp5::kNbPoints, 3));
+    p.continu = (r[sp5::kControle] & sp5::kBitContinu) != 0;
 
-    const uint8_t decl = r[registre::kDeclenchement];
-    if (decl & kBitDeclExterne)
+    const uint8_t decl = r[sp5::kDeclenchement];
+    if (decl & sp5::kDeclExterneBit)
         p.mode = ModeDeclenchement::Externe;
-    else if (decl & kBitDeclSeuil)
+    else if (decl & sp5::kDeclSeuilBit)
         p.mode = ModeDeclenchement::Seuil;
     else
         p.mode = ModeDeclenchement::Immediat;
-    p.montant = (decl & kBitDeclMontant) != 0;
-    p.voieSynchro = (decl >> kDecalageVoieSynchro) & 7;
-    p.seuil = static_cast<int>(valeurRegistres(r, registre::kSeuil, 2));
-    p.hysteresis = r[registre::kHysteresis];
-    const int64_t pretrig = static_cast<int64_t>(valeurRegistres(r, registre::kPretrig, 3)) - kMargePretrig;
+    p.montant = (decl & sp5::kDeclMontantBit) != 0;
+    p.voieSynchro = (decl >> sp5::kDecalageVoieSynchro) & 7;
+    p.seuil = static_cast<int>(valeurRegistres(r, sp5::kSeuil, 2));
+    p.hysteresis = r[sp5::kHysteresis];
+    const int64_t pretrig = static_cast<int64_t>(valeurRegistres(r, sp5::kNbPtsPretrig, 3)) - sp5::kMargePretrig;
     p.nbPretrig = pretrig > 0 ? pretrig : 0;
 
-    p.nbSignaux = ordreTrame(r[registre::kVoiesSignaux], p.entrees.modeDiff, p.ordre);
+    p.nbSignaux = ordreTrame(r[sp5::kVoiesAcquises], p.entrees.modeDiff, p.ordre);
     return p;
 }
 

@@ -3,18 +3,26 @@
 // external trigger source: pure functions, so that a test (or a teacher
 // preparing a demonstration) can say in advance what an acquisition shows.
 //
-// The unit's clock
-// ----------------
-// `t` is in seconds on the simulated unit's own clock. That clock restarts at
-// 0 at power-on (loading the library, or SimSP5_Reinitialise), at "Reset",
-// and whenever a run starts (bit 0 of control register 36 goes from 0 to 1
-// while bit 4, direct measurement, is clear). Every run therefore sees the
-// same signals at the same instants:
+// The signals' clock
+// ------------------
+// `t` is in seconds on the clock of the signals wired to the unit, as on a
+// bench: it starts at 0 when the unit is plugged in (loading the library,
+// SimSP5_Branche(1) after an unplug, or SimSP5_Reinitialise) and then runs
+// on; neither "Reset" nor the start of a run restarts it. A run's first
+// sample is taken at the tick T0 of that clock at which the run starts (bit 0
+// of control register 36 going from 0 to 1 while bit 4, direct measurement,
+// is clear), so that
 //
-//     sample m of a run is taken at  t = m x (S + 1) x 100 ns
+//     sample m of a run is taken at  t = (T0 + m x (S + 1)) x 100 ns
 //
 // (sp5simInstantEchantillon), S being the 40-bit interval count of registers
-// 4 to 8. Word w of a record belongs to frame k = w / nbSignals, at position
+// 4 to 8. Two runs without trigger therefore show the signals at other
+// phases, while a threshold trigger on a periodic input finds the same phase
+// every time. SimSP5_DebutRun tells a test the T0 of the last run;
+// SimSP5_FixeDebutRuns pins the T0 of the following runs (0 makes every run
+// see the signals from their phase 0).
+//
+// Word w of a record belongs to frame k = w / nbSignals, at position
 // w mod nbSignals of the unit's frame order; frame k holds sample m0 + k:
 // - immediate start: m0 = 0;
 // - threshold or external trigger: m0 = mPre - P, where mPre is the last
@@ -26,7 +34,7 @@
 // All inputs of a frame are sampled at the same instant.
 //
 // A direct measurement (bit 4 of register 36) reads the inputs at the present
-// instant of the clock, which keeps running between runs.
+// instant of the clock.
 //
 // Signal table
 // ------------
@@ -40,18 +48,21 @@
 //          period, falling over the last 2 %
 //   EA6    DC level with deterministic noise     2.5 V +/- 20 mV        -
 //   EA7    small sine                            0.02 V +/- 0.15 V      1 kHz
-// Every periodic signal is at its phase 0 at t = 0: sines and the triangle at
+// Every periodic signal is at its phase 0 at t = 0 (and at every whole
+// number of its periods after): sines and the triangle at
 // their mean value going up, the square at the start of its rising edge, the
 // sawtooth at its lowest value. The noise of EA6 depends only on the 100 ns
 // tick of t.
 //
 // External trigger source
 // -----------------------
-// A square wave of 7 Hz (period 1/7 s, about 142.9 ms), high from
+// On the same clock, a square wave of 7 Hz (period 1/7 s, about 142.9 ms), high from
 // (n + 1/4) / 7 s to (n + 3/4) / 7 s: rising edges at (n + 0.25) / 7 s,
 // falling edges at (n + 0.75) / 7 s, n = 0, 1, 2... (sp5simFrontDeclExterne).
 // Its edges never fall on the 100 ns sampling grid, so the delay of registers
 // 111 to 114 (80 MHz counts from sample mPre to the edge) is never trivial.
+#include "drivers/sp5/InterfaceSP5.h"
+
 #include <cmath>
 #include <cstdint>
 
@@ -66,9 +77,7 @@ struct SignalEntree {
     double decalage;  // volts, mean value
 };
 
-inline constexpr int kNbEntrees = 8;
-
-inline constexpr SignalEntree kSignaux[kNbEntrees] = {
+inline constexpr SignalEntree kSignaux[sp5::kNbEntrees] = {
     { FormeSignal::Sinus, 5.0, 50.0, 0.0 },
     { FormeSignal::Sinus, 2.0, 500.0, 0.0 },
     { FormeSignal::Carre, 2.5, 10.0, 2.5 },
@@ -145,7 +154,7 @@ inline double sp5simForme(FormeSignal forme, double frequence, double phase)
 // 0 V for a number outside 0..7.
 inline double sp5simTension(int entree, double t)
 {
-    if (entree < 0 || entree >= kNbEntrees)
+    if (entree < 0 || entree >= sp5::kNbEntrees)
         return 0.0;
     const SignalEntree& s = kSignaux[entree];
     if (s.forme == FormeSignal::Continu)
@@ -173,10 +182,17 @@ inline double sp5simIntervalle(uint64_t S)
     return static_cast<double>(S + 1) * 1e-7;
 }
 
-// Instant of sample m of a run whose interval count is S.
+// Instant of sample m of a run whose first sample is at tick `debut` of the
+// signals' clock and whose interval count is S.
+inline double sp5simInstantEchantillon(int64_t debut, int64_t m, uint64_t S)
+{
+    return static_cast<double>(debut + m * static_cast<int64_t>(S + 1)) * 1e-7;
+}
+
+// The same for a run whose first sample is at t = 0.
 inline double sp5simInstantEchantillon(int64_t m, uint64_t S)
 {
-    return static_cast<double>(m) * static_cast<double>(S + 1) * 1e-7;
+    return sp5simInstantEchantillon(0, m, S);
 }
 
 } // namespace sp5sim

@@ -17,14 +17,13 @@ namespace {
 // search then goes on at the next reads).
 constexpr int64_t kExamenMaxParLecture = int64_t { 1 } << 22;
 
-constexpr double kTicksParSeconde = 1e7;      // the unit's 100 ns tick
-constexpr double kHorlogeDelaiExterne = 80e6; // counter of registers 111..114
+constexpr double kTicksParSeconde = double(sp5::kTicksParSeconde);
 
 bool estEnLectureSeule(int adresse)
 {
-    return (adresse >= registre::kCapteurs && adresse < registre::kCapteurs + 4)
-        || (adresse >= registre::kMesureDirecte && adresse < registre::kMesureDirecte + 16)
-        || (adresse >= registre::kDonneePreTrig && adresse < registre::kDelaiDeclExt + 4);
+    return (adresse >= sp5::kCapteurs && adresse < sp5::kCapteurs + 4)
+        || (adresse >= sp5::kDerniereMesure && adresse < sp5::kDerniereMesure + 16)
+        || (adresse >= sp5::kDonneePreTrig && adresse < sp5::kDelaiTrigExterne + 4);
 }
 
 const char* nomForme(FormeSignal forme)
@@ -50,16 +49,21 @@ void UniteSP5Sim::reinitialise()
 {
     registres_.fill(0);
     branchee_ = true;
-    tailleBloc_ = kTailleBlocMax;
+    tailleBloc_ = kTailleBlocSP5;
     mesuresDirectes_.fill(0);
     perdRun();
     origine_ = Horloge::now();
+    debutsFixes_ = -1;
+    debutRun_ = -1;
 }
 
 void UniteSP5Sim::branche(bool branchee)
 {
     if (!branchee && branchee_)
         perdRun();
+    // Plugged in again: the signals' clock starts anew.
+    if (branchee && !branchee_)
+        origine_ = Horloge::now();
     branchee_ = branchee;
 }
 
@@ -68,7 +72,6 @@ void UniteSP5Sim::reset()
     if (!branchee_)
         return;
     perdRun();
-    origine_ = Horloge::now();
 }
 
 void UniteSP5Sim::perdRun()
@@ -76,28 +79,39 @@ void UniteSP5Sim::perdRun()
     etat_ = EtatRun::Aucun;
     arret_.reset();
     motsLus_ = 0;
-    registres_[registre::kControle] = 0;
+    registres_[sp5::kControle] = 0;
     effaceResultatsDeclenchement();
 }
 
 void UniteSP5Sim::effaceResultatsDeclenchement()
 {
-    for (int a = registre::kDonneePreTrig; a < registre::kDelaiDeclExt + 4; ++a)
+    for (int a = sp5::kDonneePreTrig; a < sp5::kDelaiTrigExterne + 4; ++a)
         registres_[static_cast<std::size_t>(a)] = 0;
 }
 
 // ---- Clock --------------------------------------------------------------
 
+namespace {
+int64_t ticksEntre(Horloge::time_point debut, Horloge::time_point fin)
+{
+    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(fin - debut).count();
+    return std::max<int64_t>(ns / 100, 0);
+}
+} // namespace
+
+int64_t UniteSP5Sim::ticksHorloge() const
+{
+    return ticksEntre(origine_, Horloge::now());
+}
+
 int64_t UniteSP5Sim::ticksEcoules() const
 {
-    const Horloge::time_point fin = arret_.value_or(Horloge::now());
-    const auto ns = std::chrono::duration_cast<std::chrono::nanoseconds>(fin - origine_).count();
-    return std::max<int64_t>(ns / 100, 0);
+    return ticksEntre(demarrage_, arret_.value_or(Horloge::now()));
 }
 
 double UniteSP5Sim::instantEchantillon(int64_t m) const
 {
-    return sp5simInstantEchantillon(m, run_.ticksIntervalle - 1);
+    return sp5simInstantEchantillon(debutRun_, m, run_.ticksIntervalle - 1);
 }
 
 int64_t UniteSP5Sim::echantillonsPris() const
@@ -109,10 +123,10 @@ int64_t UniteSP5Sim::echantillonsPris() const
 
 uint8_t UniteSP5Sim::lireRegistre(int adresse)
 {
-    if (!branchee_ || adresse < 0 || adresse >= registre::kNbRegistres)
+    if (!branchee_ || adresse < 0 || adresse >= sp5::kNbRegistres)
         return 0;
-    if (adresse >= registre::kMesureDirecte && adresse < registre::kMesureDirecte + 16) {
-        const int rang = adresse - registre::kMesureDirecte;
+    if (adresse >= sp5::kDerniereMesure && adresse < sp5::kDerniereMesure + 16) {
+        const int rang = adresse - sp5::kDerniereMesure;
         const uint16_t mot = motMesureDirecte(rang / 2);
         return static_cast<uint8_t>(rang % 2 == 0 ? mot & 0xFF : mot >> 8);
     }
@@ -121,9 +135,9 @@ uint8_t UniteSP5Sim::lireRegistre(int adresse)
 
 void UniteSP5Sim::ecrireRegistre(int adresse, uint8_t valeur)
 {
-    if (!branchee_ || adresse < 0 || adresse >= registre::kNbRegistres || estEnLectureSeule(adresse))
+    if (!branchee_ || adresse < 0 || adresse >= sp5::kNbRegistres || estEnLectureSeule(adresse))
         return;
-    if (adresse == registre::kControle) {
+    if (adresse == sp5::kControle) {
         ecritControle(valeur);
         return;
     }
@@ -138,18 +152,18 @@ void UniteSP5Sim::ecritMot(int adresse, uint16_t mot)
 
 void UniteSP5Sim::ecritControle(uint8_t valeur)
 {
-    const uint8_t avant = registres_[registre::kControle];
-    registres_[registre::kControle] = valeur;
-    const bool marcheDemandee = (valeur & kBitMarche) && !(avant & kBitMarche);
-    const bool marcheCoupee = !(valeur & kBitMarche) && (avant & kBitMarche);
+    const uint8_t avant = registres_[sp5::kControle];
+    registres_[sp5::kControle] = valeur;
+    const bool marcheDemandee = (valeur & sp5::kBitMarche) && !(avant & sp5::kBitMarche);
+    const bool marcheCoupee = !(valeur & sp5::kBitMarche) && (avant & sp5::kBitMarche);
 
     // A direct measurement converts every input once, when it is asked for
     // and again when it is started; the registers then hold that conversion
     // so that the two bytes of a reading always belong together.
-    if ((valeur & kBitMesureDirecte) && (!(avant & kBitMesureDirecte) || marcheDemandee))
+    if ((valeur & sp5::kBitMesureDirecte) && (!(avant & sp5::kBitMesureDirecte) || marcheDemandee))
         memoriseMesuresDirectes();
 
-    if (marcheDemandee && !(valeur & kBitMesureDirecte))
+    if (marcheDemandee && !(valeur & sp5::kBitMesureDirecte))
         demarreRun();
     else if (marcheCoupee)
         arreteRun();
@@ -158,14 +172,14 @@ void UniteSP5Sim::ecritControle(uint8_t valeur)
 void UniteSP5Sim::memoriseMesuresDirectes()
 {
     const Entrees entrees = litEntrees(registres_);
-    const double t = static_cast<double>(ticksEcoules()) / kTicksParSeconde;
-    for (int entree = 0; entree < kNbEntrees; ++entree)
+    const double t = static_cast<double>(ticksHorloge()) / kTicksParSeconde;
+    for (int entree = 0; entree < sp5::kNbEntrees; ++entree)
         mesuresDirectes_[static_cast<std::size_t>(entree)] = static_cast<uint16_t>(codeEntree(entrees, entree, t) << 4);
 }
 
 uint16_t UniteSP5Sim::motMesureDirecte(int entree) const
 {
-    if (registres_[registre::kControle] & kBitMesureDirecte)
+    if (registres_[sp5::kControle] & sp5::kBitMesureDirecte)
         return mesuresDirectes_[static_cast<std::size_t>(entree)];
     // Outside a direct measurement: the last sample of a running record, or
     // the input as it is now.
@@ -173,7 +187,7 @@ uint16_t UniteSP5Sim::motMesureDirecte(int entree) const
         const int64_t dernier = echantillonsPris() - 1;
         return static_cast<uint16_t>(codeEntree(run_.entrees, entree, instantEchantillon(dernier)) << 4);
     }
-    const double t = static_cast<double>(ticksEcoules()) / kTicksParSeconde;
+    const double t = static_cast<double>(ticksHorloge()) / kTicksParSeconde;
     return static_cast<uint16_t>(codeEntree(litEntrees(registres_), entree, t) << 4);
 }
 
@@ -181,7 +195,8 @@ uint16_t UniteSP5Sim::motMesureDirecte(int entree) const
 
 void UniteSP5Sim::demarreRun()
 {
-    origine_ = Horloge::now();
+    demarrage_ = Horloge::now();
+    debutRun_ = debutsFixes_ >= 0 ? debutsFixes_ : ticksEntre(origine_, demarrage_);
     arret_.reset();
     run_ = litProgrammation(registres_);
     motsLus_ = 0;
@@ -239,8 +254,8 @@ void UniteSP5Sim::chercheSeuil(int64_t pris)
                 // Counts only once the signal has been beyond the threshold
                 // by the hysteresis, and once the pre-trigger points are in.
                 if (arme_ && m - 1 >= run_.nbPretrig) {
-                    ecritMot(registre::kDonneePreTrig, static_cast<uint16_t>(codePrecedent_ << 4));
-                    ecritMot(registre::kDonneePostTrig, static_cast<uint16_t>(code << 4));
+                    ecritMot(sp5::kDonneePreTrig, static_cast<uint16_t>(codePrecedent_ << 4));
+                    ecritMot(sp5::kDonneePostTrig, static_cast<uint16_t>(code << 4));
                     prochainExamen_ = m + 1;
                     declenche(m - 1);
                     return;
@@ -258,13 +273,17 @@ void UniteSP5Sim::chercheSeuil(int64_t pris)
 void UniteSP5Sim::prepareFrontExterne()
 {
     // The first edge of the chosen direction after which the unit already
-    // holds its pre-trigger points.
+    // holds its pre-trigger points. The edges come on the signals' clock;
+    // ticksFront_ counts from the run's first sample.
     const double ticksIntervalle = static_cast<double>(run_.ticksIntervalle);
-    const double attente = static_cast<double>(run_.nbPretrig) * ticksIntervalle / kTicksParSeconde;
+    const double debut = static_cast<double>(debutRun_);
+    const double arme = (debut + static_cast<double>(run_.nbPretrig) * ticksIntervalle) / kTicksParSeconde;
     const double decalage = run_.montant ? 0.25 : 0.75;
-    int64_t n = std::max<int64_t>(0, static_cast<int64_t>(std::ceil(attente * kFrequenceDeclExterne - decalage)) - 1);
+    int64_t n = std::max<int64_t>(0, static_cast<int64_t>(std::ceil(arme * kFrequenceDeclExterne - decalage)) - 1);
     for (;; ++n) {
-        ticksFront_ = sp5simFrontDeclExterne(n, run_.montant) * kTicksParSeconde;
+        ticksFront_ = sp5simFrontDeclExterne(n, run_.montant) * kTicksParSeconde - debut;
+        if (ticksFront_ < 0.0)
+            continue;
         dernierAvantFront_ = static_cast<int64_t>(std::floor(ticksFront_ / ticksIntervalle));
         if (dernierAvantFront_ >= run_.nbPretrig)
             break;
@@ -276,10 +295,10 @@ void UniteSP5Sim::chercheFrontExterne()
     if (ticksFront_ > static_cast<double>(ticksEcoules()))
         return;
     const double ecart = ticksFront_ - static_cast<double>(dernierAvantFront_) * static_cast<double>(run_.ticksIntervalle);
-    const double compte = std::round(ecart / kTicksParSeconde * kHorlogeDelaiExterne);
+    const double compte = std::round(ecart / kTicksParSeconde * sp5::kHorlogeDelaiTrigExterne);
     const uint32_t delai = compte <= 0.0 ? 0u : compte >= 4294967295.0 ? 0xFFFFFFFFu : static_cast<uint32_t>(compte);
     for (int i = 0; i < 4; ++i)
-        registres_[static_cast<std::size_t>(registre::kDelaiDeclExt + i)] = static_cast<uint8_t>(delai >> (8 * i));
+        registres_[static_cast<std::size_t>(sp5::kDelaiTrigExterne + i)] = static_cast<uint8_t>(delai >> (8 * i));
     declenche(dernierAvantFront_);
 }
 
@@ -347,8 +366,13 @@ void UniteSP5Sim::viderFifo()
 
 int32_t UniteSP5Sim::tailleTransfertFifo(int32_t taille)
 {
-    tailleBloc_ = std::clamp(taille, 1, kTailleBlocMax);
+    tailleBloc_ = std::clamp(taille, 1, kTailleBlocSP5);
     return tailleBloc_;
+}
+
+void UniteSP5Sim::fixeDebutRuns(int64_t ticks)
+{
+    debutsFixes_ = ticks < 0 ? -1 : ticks;
 }
 
 std::string UniteSP5Sim::infos() const
@@ -358,7 +382,7 @@ std::string UniteSP5Sim::infos() const
       << "Numéro de série : SPSIMUL\n"
       << "Centrale " << (branchee_ ? "branchée" : "débranchée") << "\n"
       << "Signaux des entrées :\n";
-    for (int entree = 0; entree < kNbEntrees; ++entree) {
+    for (int entree = 0; entree < sp5::kNbEntrees; ++entree) {
         const SignalEntree& sig = kSignaux[entree];
         s << "  EA" << entree << " : " << nomForme(sig.forme);
         if (sig.forme == FormeSignal::Continu)

@@ -35,13 +35,21 @@ public:
     void viderFifo();
     int32_t tailleTransfertFifo(int32_t taille);
 
+    // Tests: the tick of the signals' clock at which every following run
+    // takes its first sample (negative: the instant the run starts, the
+    // unit's own behaviour); and that tick for the last run started (-1
+    // before any).
+    void fixeDebutRuns(int64_t ticks);
+    int64_t debutRun() const { return debutRun_; }
+
     // A few lines about the unit, for "AfficheInfos".
     std::string infos() const;
 
 private:
     enum class EtatRun { Aucun, AttenteDeclenchement, Enregistrement };
 
-    int64_t ticksEcoules() const; // 100 ns ticks of the unit's clock (frozen when a run is stopped)
+    int64_t ticksHorloge() const; // 100 ns ticks of the signals' clock, now
+    int64_t ticksEcoules() const; // ticks since the run started (frozen when it is stopped)
     double instantEchantillon(int64_t m) const;
     int64_t echantillonsPris() const;
     int64_t tramesDisponibles(int64_t pris) const;
@@ -67,13 +75,16 @@ private:
     Registres registres_ {};
     bool branchee_ = true;
     int tailleBloc_ = 256;
-    Horloge::time_point origine_;
+    Horloge::time_point origine_; // plugged in: tick 0 of the signals' clock
     std::array<uint16_t, 8> mesuresDirectes_ {};
 
     // The run in progress or last run.
     EtatRun etat_ = EtatRun::Aucun;
     ProgrammationRun run_;
+    Horloge::time_point demarrage_;
     std::optional<Horloge::time_point> arret_;
+    int64_t debutRun_ = -1;    // tick of the signals' clock of the run's sample 0
+    int64_t debutsFixes_ = -1; // pinned by a test, -1: free
     int64_t premierEchantillon_ = 0; // sample of the record's frame 0
     int64_t motsLus_ = 0;
 

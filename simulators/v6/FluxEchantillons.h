@@ -7,6 +7,7 @@
 
 struct DescriptionFlux {
     uint32_t numeroRun = 0;        // tells the runs apart (row cache)
+    int64_t debutNs = 0;            // instant of sample 0 on the signals' clock
     int64_t premierEchantillon = 0; // sample index of row 0 (kT - O)
     int64_t dtNs = 1;               // sampling interval
     int nbEntrees = 0;              // words per row

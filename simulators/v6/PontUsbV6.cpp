@@ -6,6 +6,8 @@
 #include <string>
 #include <thread>
 
+using namespace d2xx;
+
 namespace {
 
 constexpr char descriptionPont[] = "Sysam-V6";
@@ -298,7 +300,20 @@ void PontUsbV6::reinitialise()
     echosAPerdre_ = 0;
     regleLigneParDefaut();
     sortie_.vide();
+    unite_.fixeDebutRuns(-1);
     unite_.metSousTension(maintenantNs());
+}
+
+void PontUsbV6::fixeDebutRuns(int64_t ns)
+{
+    std::lock_guard verrou(verrou_);
+    unite_.fixeDebutRuns(ns);
+}
+
+int64_t PontUsbV6::debutRun()
+{
+    std::lock_guard verrou(verrou_);
+    return unite_.debutRun();
 }
 
 void PontUsbV6::ajouteParasites(const char* octets, int32_t nombre)

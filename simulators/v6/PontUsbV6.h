@@ -5,7 +5,7 @@
 // guarded by one lock.
 #include "simulators/v6/FileSortieV6.h"
 #include "simulators/v6/UniteV6.h"
-#include "simulators/v6/d2xx.h"
+#include "drivers/v6/D2XX.h"
 
 #include <cstdint>
 #include <mutex>
@@ -15,30 +15,32 @@ class PontUsbV6 {
 public:
     static PontUsbV6& instance();
 
-    FT_STATUS ouvre(PVOID argument, DWORD drapeaux, FT_HANDLE* poignee);
-    FT_STATUS ferme(FT_HANDLE poignee);
-    FT_STATUS lit(FT_HANDLE poignee, LPVOID tampon, DWORD nombre, LPDWORD lus);
-    FT_STATUS ecrit(FT_HANDLE poignee, LPVOID tampon, DWORD nombre, LPDWORD ecrits);
-    FT_STATUS regleVitesse(FT_HANDLE poignee, ULONG baud);
-    FT_STATUS regleFormat(FT_HANDLE poignee, UCHAR bits, UCHAR stop, UCHAR parite);
-    FT_STATUS regleControleFlux(FT_HANDLE poignee, USHORT controle);
-    FT_STATUS leveRts(FT_HANDLE poignee);
-    FT_STATUS regleCaracteres(FT_HANDLE poignee);
-    FT_STATUS purge(FT_HANDLE poignee, ULONG masque);
-    FT_STATUS regleDelais(FT_HANDLE poignee, ULONG lectureMs, ULONG ecritureMs);
-    FT_STATUS etatFile(FT_HANDLE poignee, DWORD* enAttente);
+    d2xx::FT_STATUS ouvre(d2xx::PVOID argument, d2xx::DWORD drapeaux, d2xx::FT_HANDLE* poignee);
+    d2xx::FT_STATUS ferme(d2xx::FT_HANDLE poignee);
+    d2xx::FT_STATUS lit(d2xx::FT_HANDLE poignee, d2xx::LPVOID tampon, d2xx::DWORD nombre, d2xx::LPDWORD lus);
+    d2xx::FT_STATUS ecrit(d2xx::FT_HANDLE poignee, d2xx::LPVOID tampon, d2xx::DWORD nombre, d2xx::LPDWORD ecrits);
+    d2xx::FT_STATUS regleVitesse(d2xx::FT_HANDLE poignee, d2xx::ULONG baud);
+    d2xx::FT_STATUS regleFormat(d2xx::FT_HANDLE poignee, d2xx::UCHAR bits, d2xx::UCHAR stop, d2xx::UCHAR parite);
+    d2xx::FT_STATUS regleControleFlux(d2xx::FT_HANDLE poignee, d2xx::USHORT controle);
+    d2xx::FT_STATUS leveRts(d2xx::FT_HANDLE poignee);
+    d2xx::FT_STATUS regleCaracteres(d2xx::FT_HANDLE poignee);
+    d2xx::FT_STATUS purge(d2xx::FT_HANDLE poignee, d2xx::ULONG masque);
+    d2xx::FT_STATUS regleDelais(d2xx::FT_HANDLE poignee, d2xx::ULONG lectureMs, d2xx::ULONG ecritureMs);
+    d2xx::FT_STATUS etatFile(d2xx::FT_HANDLE poignee, d2xx::DWORD* enAttente);
 
     void branche(bool branche);
     void perdEchos(int32_t nombre);
     void reinitialise();
     void ajouteParasites(const char* octets, int32_t nombre);
+    void fixeDebutRuns(int64_t ns);
+    int64_t debutRun();
 
 private:
     PontUsbV6();
 
     // FT_OK for the open handle, FT_IO_ERROR for one the unplug killed,
     // FT_INVALID_HANDLE for anything else.
-    FT_STATUS verifie(FT_HANDLE poignee) const;
+    d2xx::FT_STATUS verifie(d2xx::FT_HANDLE poignee) const;
     bool ligneComprise() const;
     void regleLigneParDefaut();
 
@@ -49,10 +51,10 @@ private:
     uintptr_t poigneeOuverte_ = 0;
     std::vector<uintptr_t> poigneesMortes_;
     uintptr_t prochainePoignee_;
-    ULONG baud_ = 0;
-    UCHAR bits_ = 0;
-    UCHAR stop_ = 0;
-    UCHAR parite_ = 0;
-    ULONG delaiLectureMs_ = 0;
+    d2xx::ULONG baud_ = 0;
+    d2xx::UCHAR bits_ = 0;
+    d2xx::UCHAR stop_ = 0;
+    d2xx::UCHAR parite_ = 0;
+    d2xx::ULONG delaiLectureMs_ = 0;
     int32_t echosAPerdre_ = 0;
 };

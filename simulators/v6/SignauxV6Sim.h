@@ -14,14 +14,23 @@
 // limited to 0..4095, with the unit's own calibration below, so that the
 // driver's conversion code × AmpliCan + OffsetCan gives u back within half a code.
 //
-// Clock. The unit's clock t (seconds) restarts at 0 when it receives a start
-// command ("F" or "G"); before the first start it runs from power-on. The direct
-// measurements "A0", "A2", "A4" read the inputs at the current clock value.
+// Clock. t (seconds) is the clock of the signals wired to the unit, as on a
+// bench: it starts at 0 at power-on (the unit plugged in, SimV6_Branche(1),
+// or SimV6_Reinitialise) and runs on; a start command does not restart it.
+// The direct measurements "A0", "A2", "A4" read the inputs at its present value.
 //
-// Sampling. Sample k of a run is taken at t = k × dt (v6simInstant), all inputs of
-// a row at the same instant. dt comes from the "P" value and the count n of inputs
-// listed by "V": fast start "F": (65536 - P) × 50 ns × n, the per-input step being
-// at least 200 × 50 ns = 10 µs; slow start "G": (P + 1) ms.
+// Sampling. A run's sample 0 is taken at the instant T0 of that clock at
+// which the start command ("F" or "G") arrives; sample k at t = T0 + k × dt
+// (v6simInstant), all inputs of a row at the same instant. Two runs without
+// trigger therefore show other phases of the signals, while a threshold
+// trigger on a periodic input finds the same phase every time.
+// SimV6_DebutRun tells a test the T0 of the last run; SimV6_FixeDebutRuns pins
+// the T0 of the following runs (0: every run sees the signals from their
+// phase 0). dt comes from the "P" value and the count n of inputs listed by
+// "V": fast start "F": (65536 - P) × 50 ns × n, the per-input step being at
+// least 200 × 50 ns = 10 µs; slow start "G": (P + 1) ms.
+//
+// Below, a sample index k stands for the instant T0 + k × dt.
 //
 // Trigger. With O the "O" value, the trigger sample kT is:
 //   - no trigger (E, second character "0"): kT = O;
@@ -29,14 +38,14 @@
 //     characters 5 to 7, input from character 8): the first k ≥ max(O, 1) with
 //     code(k-1) < T ≤ code(k) when rising, code(k-1) > T ≥ code(k) when falling;
 //   - external (second character "1"): the first k ≥ max(O, 1) whose interval
-//     ((k-1)·dt, k·dt] holds a rising edge of the external source; the edges come
-//     at t = m × v6simPeriodeDeclExterne, m = 1, 2, ...
-// The trigger report ":DECL@" LF CR becomes readable at t = kT × dt.
+//     (T0 + (k-1)·dt, T0 + k·dt] holds a rising edge of the external source; the edges come
+//     at t = m × v6simPeriodeDeclExterne, m = 1, 2, ... of the signals' clock
+// The trigger report ":DECL@" LF CR becomes readable kT × dt after the start.
 //
 // Rows. With N the "N" value, the rows sent are samples kT - O ... kT - O + N - 1,
 // so row r is sample kT - O + r and rows 0..O-1 come before the trigger. Row r is
-// readable once t ≥ (kT - O + r) × dt (the pre-trigger rows at once with the
-// report); in fast mode no row comes before "D" has been received.
+// readable (kT - O + r) × dt after the start (the pre-trigger rows at once with
+// the report); in fast mode no row comes before "D" has been received.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -92,10 +101,17 @@ inline uint16_t v6simCode(int entree, double t)
     return v6simCodeDe(entree, v6simTension(entree, t));
 }
 
-// Time of sample k, seconds, for a sampling interval of dtNs nanoseconds.
+// Time of sample k, seconds, for a sampling interval of dtNs nanoseconds, in
+// a run whose sample 0 is at debutNs on the signals' clock.
+inline double v6simInstant(int64_t debutNs, int64_t k, int64_t dtNs)
+{
+    return static_cast<double>(debutNs + k * dtNs) * 1e-9;
+}
+
+// The same for a run whose sample 0 is at t = 0.
 inline double v6simInstant(int64_t k, int64_t dtNs)
 {
-    return static_cast<double>(k * dtNs) * 1e-9;
+    return v6simInstant(0, k, dtNs);
 }
 
 // Sampling interval of a fast-mode run, nanoseconds.

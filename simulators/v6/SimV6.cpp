@@ -25,4 +25,14 @@ void SimV6_OctetsParasites(const char* octets, int32_t nombre)
     PontUsbV6::instance().ajouteParasites(octets, nombre);
 }
 
+void SimV6_FixeDebutRuns(int64_t ns)
+{
+    PontUsbV6::instance().fixeDebutRuns(ns);
+}
+
+int64_t SimV6_DebutRun(void)
+{
+    return PontUsbV6::instance().debutRun();
+}
+
 } // extern "C"

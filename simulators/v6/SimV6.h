@@ -20,9 +20,18 @@ SIMV6_EXPORTE void SimV6_Branche(int32_t branche);
 // on them).
 SIMV6_EXPORTE void SimV6_PerdEcho(int32_t nombre);
 
-// Power-on state: unit plugged in, settings and clock reset, queues emptied,
-// every handle forgotten (later calls on it answer FT_INVALID_HANDLE).
+// Power-on state: unit plugged in, settings and clock reset (the clock
+// running free), queues emptied, every handle forgotten (later calls on it
+// answer FT_INVALID_HANDLE).
 SIMV6_EXPORTE void SimV6_Reinitialise(void);
+
+// From now on every run takes its sample 0 at `ns` nanoseconds of the
+// signals' clock, whenever it starts; a negative value gives the clock back
+// its course (SignauxV6Sim.h).
+SIMV6_EXPORTE void SimV6_FixeDebutRuns(int64_t ns);
+// Instant in nanoseconds of the signals' clock of the last run's sample 0;
+// -1 before any run since power-on.
+SIMV6_EXPORTE int64_t SimV6_DebutRun(void);
 
 // Puts `nombre` stray bytes into the receive queue at once, ahead of whatever
 // the unit sends next.
@@ -33,3 +42,5 @@ using PtrSimV6_Branche = void (*)(int32_t);
 using PtrSimV6_PerdEcho = void (*)(int32_t);
 using PtrSimV6_Reinitialise = void (*)();
 using PtrSimV6_OctetsParasites = void (*)(const char*, int32_t);
+using PtrSimV6_FixeDebutRuns = void (*)(int64_t);
+using PtrSimV6_DebutRun = int64_t (*)();

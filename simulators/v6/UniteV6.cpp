@@ -79,6 +79,7 @@ void UniteV6::metSousTension(int64_t maintenantNs)
     reglages_ = Reglages{};
     run_ = Run{};
     origineHorlogeNs_ = maintenantNs;
+    debutDernierRunNs_ = -1;
     commande_.clear();
     commandeEnCours_ = nullptr;
     dernierOctetNs_ = maintenantNs;
@@ -270,9 +271,10 @@ void UniteV6::demarreLent(const std::string&, int64_t maintenantNs)
 void UniteV6::demarre(bool rapide, int64_t maintenantNs)
 {
     const Reglages& r = reglages_;
-    origineHorlogeNs_ = maintenantNs;
     run_ = Run{};
     run_.debutNs = maintenantNs;
+    run_.flux.debutNs = debutsFixesNs_ >= 0 ? debutsFixesNs_ : maintenantNs - origineHorlogeNs_;
+    debutDernierRunNs_ = run_.flux.debutNs;
     run_.rapide = rapide;
     run_.dtNs = rapide ? v6simDtRapideNs(r.periode, r.nbEntrees) : v6simDtLentNs(r.periode);
     run_.flux.numeroRun = ++numeroRun_;
@@ -289,15 +291,16 @@ void UniteV6::demarre(bool rapide, int64_t maintenantNs)
         run_.echantillonDecl = r.pretrig;
         break;
     case ModeDeclenchement::Externe: {
-        const int64_t arme = (premierPossible - 1) * run_.dtNs;
-        const int64_t front = (arme / v6simPeriodeDeclExterneNs + 1) * v6simPeriodeDeclExterneNs;
+        // The source's edges come on the signals' clock.
+        const int64_t arme = run_.flux.debutNs + (premierPossible - 1) * run_.dtNs;
+        const int64_t front = (arme / v6simPeriodeDeclExterneNs + 1) * v6simPeriodeDeclExterneNs - run_.flux.debutNs;
         run_.echantillonDecl = (front + run_.dtNs - 1) / run_.dtNs;
         break;
     }
     case ModeDeclenchement::SeuilMontant:
     case ModeDeclenchement::SeuilDescendant:
         run_.prochainATester = premierPossible;
-        run_.codePrecedent = v6simCode(r.entreeDecl, v6simInstant(premierPossible - 1, run_.dtNs));
+        run_.codePrecedent = v6simCode(r.entreeDecl, v6simInstant(run_.flux.debutNs, premierPossible - 1, run_.dtNs));
         break;
     }
     etat_ = Etat::AttenteDeclenchement;
@@ -316,7 +319,7 @@ bool UniteV6::declenchementAtteint(int64_t maintenantNs)
         const bool montant = reglages_.modeDecl == ModeDeclenchement::SeuilMontant;
         const int seuil = reglages_.seuil;
         for (int64_t k = run_.prochainATester; k <= dernier; ++k) {
-            const int code = v6simCode(reglages_.entreeDecl, v6simInstant(k, run_.dtNs));
+            const int code = v6simCode(reglages_.entreeDecl, v6simInstant(run_.flux.debutNs, k, run_.dtNs));
             const int avant = run_.codePrecedent;
             const bool franchi = montant ? avant < seuil && seuil <= code : avant > seuil && seuil >= code;
             run_.codePrecedent = static_cast<uint16_t>(code);

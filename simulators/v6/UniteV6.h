@@ -32,8 +32,14 @@ class UniteV6 {
 public:
     explicit UniteV6(FileSortieV6& sortie);
 
-    // Power-on state: default settings, no run, the clock restarting now.
+    // Power-on state: default settings, no run, the signals' clock restarting now.
     void metSousTension(int64_t maintenantNs);
+
+    // Tests: the instant of the signals' clock at which every following run
+    // takes its sample 0 (negative: when the run starts, the unit's own
+    // behaviour); and that instant for the last run started (-1 before any).
+    void fixeDebutRuns(int64_t ns) { debutsFixesNs_ = ns < 0 ? -1 : ns; }
+    int64_t debutRun() const { return debutDernierRunNs_; }
 
     // A byte arriving from the host at `maintenantNs`; `avecEcho` false when
     // its echo is lost on the way back.
@@ -103,7 +109,9 @@ private:
     Reglages reglages_;
     Run run_;
     uint32_t numeroRun_ = 0;
-    int64_t origineHorlogeNs_ = 0;
+    int64_t origineHorlogeNs_ = 0; // power-on: instant 0 of the signals' clock
+    int64_t debutsFixesNs_ = -1;
+    int64_t debutDernierRunNs_ = -1;
     std::string commande_;
     const Commande* commandeEnCours_ = nullptr;
     int64_t dernierOctetNs_ = 0;

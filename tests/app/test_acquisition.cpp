@@ -102,6 +102,26 @@ F pointEntree(const std::string& fichier, const char* nom)
     return bibliotheque ? reinterpret_cast<F>(::dlsym(bibliotheque, nom)) : nullptr;
 }
 
+// Every run of the simulated unit the window drives sees the signals from
+// their phase 0, as tensionSimulee reads them. Only a library the window has
+// loaded is told, and it is not held: the window unloads it as it would.
+void fixeDebutRunsDesSimulateurs()
+{
+    const std::pair<const char*, const char*> crochets[] = {
+        {"SP5SIM.DLL", "SimSP5_FixeDebutRuns"},
+        {"FTD2XX-V6.DLL", "SimV6_FixeDebutRuns"},
+        {"Campus.DLL", "SimCampus_FixeDebutRuns"},
+    };
+    for (const auto& [fichier, nom] : crochets) {
+        void* bibliotheque = ::dlopen((dossierSimulateurs + "/" + fichier).c_str(), RTLD_NOW | RTLD_NOLOAD);
+        if (bibliotheque == nullptr)
+            continue;
+        if (auto fixe = reinterpret_cast<void (*)(int64_t)>(::dlsym(bibliotheque, nom)))
+            fixe(0);
+        ::dlclose(bibliotheque);
+    }
+}
+
 } // namespace
 
 class TestAcquisition : public QObject {
@@ -115,7 +135,10 @@ class TestAcquisition : public QObject {
     // simulators are installed too and that unit is chosen.
     std::unique_ptr<TFicheGVMixte> ouvre(int32_t type = kSysamSP5, gv::TFabriqueCentrales fabrique = {})
     {
+        // Every run sees the signals from their phase 0, as tensionSimulee reads them.
+        pointEntree<void (*)(int64_t)>("SP5SIM.DLL", "SimSP5_FixeDebutRuns")(0);
         auto fiche = fenetre.ouvre(racineTest, type, std::move(fabrique));
+        fixeDebutRunsDesSimulateurs();
         fiche->activateWindow();
         if (!QTest::qWaitForWindowActive(fiche.get()))
             qWarning("window not active");
@@ -208,10 +231,8 @@ private slots:
     {
         QTest::addColumn<int>("type");
         QTest::newRow("SP5") << int(kSysamSP5);
-#if GALVORA_AVEC_V6 && GALVORA_AVEC_CAMPUS
         QTest::newRow("V6") << int(kSysamV6);
         QTest::newRow("CAMPUS") << int(kSysamCampus);
-#endif
     }
 
     void chaqueCentrale()

@@ -44,17 +44,10 @@ QString qs(const std::string& s)
 
 const char* const nomsUnites[] = {"", "SP5", "V6", "CAMPUS"};
 
-// The units of this build: the SP5 always, the V6 and CAMPUS with their drivers.
+// The three simulated units.
 QList<int32_t> unitesSimulees()
 {
-    QList<int32_t> unites{kSysamSP5};
-#if GALVORA_AVEC_V6
-    unites << kSysamV6;
-#endif
-#if GALVORA_AVEC_CAMPUS
-    unites << kSysamCampus;
-#endif
-    return unites;
+    return {kSysamSP5, kSysamV6, kSysamCampus};
 }
 
 void lignesParUnite()
@@ -517,7 +510,6 @@ private slots:
         QVERIFY(fiche->CBAjouterCourbes->isEnabled());
     }
 
-#if GALVORA_AVEC_V6
     void changementDeCentrale()
     {
         auto fiche = ouvre(kSysamV6);
@@ -541,7 +533,6 @@ private slots:
         QVERIFY(fiche->CBModeDiff[0]->isVisibleTo(fiche->ContenuVoies));
         QCOMPARE(fiche->CBDureeTotale->currentText(), texteDureeAttendu(*fiche));
     }
-#endif
 
     void modePermanentEnregistreLesChangements()
     {

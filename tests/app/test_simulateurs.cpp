@@ -101,7 +101,6 @@ private slots:
         ::dlclose(bibliotheque);
     }
 
-#if GALVORA_AVEC_V6 && GALVORA_AVEC_CAMPUS
     void lesTroisSimulationsLieesDansLeDossierUtilisateur()
     {
         const std::string dossier = racineTest + "/data/Galvora/centrales";
@@ -134,7 +133,6 @@ private slots:
         QVERIFY(messages[0].texte.startsWith(QStringLiteral("\"Galvora\" a détecté")));
         QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM CAMPUS connectée"));
     }
-#endif
 };
 
 int main(int argc, char* argv[])

@@ -25,6 +25,8 @@ struct AcquisitionSP5 : ::testing::Test {
     {
         ASSERT_NE(simulateur, nullptr);
         plateforme::procedure<void (*)()>(simulateur, "SimSP5_Reinitialise")();
+        // Runs read from the signals' phase 0, to compare with them.
+        plateforme::procedure<void (*)(int64_t)>(simulateur, "SimSP5_FixeDebutRuns")(0);
         ASSERT_TRUE(centrale.Presente());
         drapeaux.MODEGENERAL = 3;
     }

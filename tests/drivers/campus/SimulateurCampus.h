@@ -35,8 +35,12 @@ public:
             plateforme::procedure<decltype(&SimCampus_CalibreSelectionne)>(handle_, "SimCampus_CalibreSelectionne");
         DernierePreparation =
             plateforme::procedure<decltype(&SimCampus_DernierePreparation)>(handle_, "SimCampus_DernierePreparation");
-        if (Reinitialise != nullptr)
+        FixeDebutRuns = plateforme::procedure<decltype(&SimCampus_FixeDebutRuns)>(handle_, "SimCampus_FixeDebutRuns");
+        // Each run sees the signals from their phase 0, to compare with them.
+        if (Reinitialise != nullptr && FixeDebutRuns != nullptr) {
             Reinitialise();
+            FixeDebutRuns(0);
+        }
     }
     ~SimulateurCampus()
     {
@@ -46,7 +50,7 @@ public:
     SimulateurCampus(const SimulateurCampus&) = delete;
     SimulateurCampus& operator=(const SimulateurCampus&) = delete;
 
-    bool charge() const { return handle_ != nullptr && Reinitialise != nullptr; }
+    bool charge() const { return handle_ != nullptr && Reinitialise != nullptr && FixeDebutRuns != nullptr; }
 
     decltype(&SimCampus_Branche) Branche = nullptr;
     decltype(&SimCampus_GainCalibre) GainCalibre = nullptr;
@@ -55,6 +59,7 @@ public:
     decltype(&SimCampus_EtatLed) EtatLed = nullptr;
     decltype(&SimCampus_CalibreSelectionne) CalibreSelectionne = nullptr;
     decltype(&SimCampus_DernierePreparation) DernierePreparation = nullptr;
+    decltype(&SimCampus_FixeDebutRuns) FixeDebutRuns = nullptr;
 
 private:
     plateforme::HandleBibliotheque handle_ = nullptr;

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include <dlfcn.h>
 #include <unistd.h>
 
 using faux_sp5::Crochets;
@@ -24,6 +25,15 @@ std::string messageDe(const std::function<void()>& action)
         return e.what();
     }
     return "(aucune erreur)";
+}
+
+// Whether the process has the library at `chemin` loaded (asking does not load it).
+bool estChargee(const std::string& chemin)
+{
+    void* h = ::dlopen(chemin.c_str(), RTLD_NOW | RTLD_NOLOAD);
+    if (h != nullptr)
+        ::dlclose(h);
+    return h != nullptr;
 }
 
 class SP5FauxTest : public testing::Test {
@@ -321,6 +331,28 @@ TEST(SP5Bibliotheque, MissingEntryPointRaisesItsName)
     EXPECT_TRUE(sp5.Presente());
     TFifoSP5 bloc {};
     EXPECT_EQ(messageDe([&] { sp5.LireFifo(&bloc); }), "Erreur lors du chargement de LireFifo");
+}
+
+TEST(SP5Bibliotheque, TheLibraryGoesWithTheObjectItsFailedConstructionOrItsNextCreate)
+{
+    // No hooks here: nothing but the driver holds the libraries.
+    ASSERT_FALSE(estChargee(faux_sp5::complet()));
+    {
+        TSP5 sp5(faux_sp5::complet(), 1);
+        EXPECT_TRUE(estChargee(faux_sp5::complet()));
+    }
+    EXPECT_FALSE(estChargee(faux_sp5::complet()));
+
+    EXPECT_EQ(messageDe([] { TSP5 sp5(faux_sp5::sansLireFifo(), 1); }), "Erreur lors du chargement de LireFifo");
+    EXPECT_FALSE(estChargee(faux_sp5::sansLireFifo()));
+
+    TSP5 sp5(faux_sp5::complet(), 1);
+    sp5.Create(faux_sp5::simComplet(), 1);
+    EXPECT_FALSE(estChargee(faux_sp5::complet()));
+    EXPECT_TRUE(estChargee(faux_sp5::simComplet()));
+    sp5.free(true);
+    EXPECT_FALSE(estChargee(faux_sp5::simComplet()));
+    EXPECT_EQ(sp5.HandleDLL, 0);
 }
 
 TEST(SP5Bibliotheque, InformationEntryPointOnlyRequiredFromTheSimulator)

@@ -24,10 +24,14 @@ const std::string kSimulateur = std::string(GALVORA_SIM_DIR) + "/SP5SIM.DLL";
 // Test-only entry points of the simulator, opened on the driver's library.
 class CommandesSimulateur {
 public:
+    // Each run sees the signals from their phase 0, so that a record can be
+    // compared with them point by point.
     CommandesSimulateur() : h_(plateforme::chargeBibliotheque(kSimulateur))
     {
-        if (h_ != nullptr)
+        if (h_ != nullptr) {
             reinitialise();
+            plateforme::procedure<TSimSP5FixeDebutRuns>(h_, "SimSP5_FixeDebutRuns")(0);
+        }
     }
     ~CommandesSimulateur()
     {
@@ -131,8 +135,7 @@ class SP5Simulateur : public testing::Test {
 protected:
     void SetUp() override
     {
-        if (!plateforme::fichierExiste(kSimulateur))
-            GTEST_SKIP() << "simulator library not built: " << kSimulateur;
+        ASSERT_TRUE(plateforme::fichierExiste(kSimulateur)) << "simulator library not built: " << kSimulateur;
         simulateur_ = std::make_unique<CommandesSimulateur>();
         ASSERT_TRUE(simulateur_->charge());
     }

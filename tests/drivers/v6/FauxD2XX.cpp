@@ -1,19 +1,20 @@
 #include "FauxD2XX.h"
 
+#include "drivers/v6/D2XX.h"
+
 #include <algorithm>
 #include <cstring>
 #include <deque>
 #include <string>
+#include <type_traits>
+
+using namespace d2xx;
 
 namespace {
 
-using DWORD = uint32_t;
-using FT_STATUS = uint32_t;
-using FT_HANDLE = void*;
-
-constexpr FT_STATUS kOk = 0;
-constexpr FT_STATUS kHandleInvalide = 1;
-constexpr FT_STATUS kPeripheriqueAbsent = 2;
+constexpr FT_STATUS kOk = FT_OK;
+constexpr FT_STATUS kHandleInvalide = FT_INVALID_HANDLE;
+constexpr FT_STATUS kPeripheriqueAbsent = FT_DEVICE_NOT_FOUND;
 
 struct Etape {
     std::string declencheur;
@@ -236,3 +237,9 @@ FAUX_D2XX_EXPORTE FT_STATUS FT_GetQueueStatus(FT_HANDLE h, DWORD* enAttente)
     *enAttente = DWORD(faux().reception.size());
     return kOk;
 }
+
+// The stand-in offers exactly the types the driver resolves.
+#define FAUX_D2XX_MEME_TYPE(x) \
+    static_assert(std::is_same_v<decltype(&FT_##x), PFT_##x>, "FT_" #x " differs from its declared type");
+D2XX_ENTREES(FAUX_D2XX_MEME_TYPE)
+#undef FAUX_D2XX_MEME_TYPE

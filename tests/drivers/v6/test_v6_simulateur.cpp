@@ -24,9 +24,10 @@ protected:
 
     void SetUp() override
     {
-        if (!sim.chargee())
-            GTEST_SKIP() << "simulated V6 not built: " << kCheminSim;
+        ASSERT_TRUE(sim.chargee()) << "simulated V6 not built: " << kCheminSim;
         sim.fonction<PtrSimV6_Reinitialise>("SimV6_Reinitialise")();
+        // Each run sees the signals from their phase 0, to compare with them.
+        sim.fonction<PtrSimV6_FixeDebutRuns>("SimV6_FixeDebutRuns")(0);
         v6 = std::make_unique<TSYSAMV6>(kCheminSim, 1);
         v6->acquisitionUtilisateur = true;
     }

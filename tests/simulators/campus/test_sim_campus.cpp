@@ -1,6 +1,6 @@
 // The simulated CAMPUS library, loaded the way the driver loads the vendor's.
 #include "platform/Bibliotheque.h"
-#include "simulators/campus/CampusInterface.h"
+#include "drivers/campus/InterfaceCampus.h"
 #include "simulators/campus/SignauxCampusSim.h"
 #include "simulators/campus/SimCampus.h"
 
@@ -19,7 +19,7 @@ using Horloge = std::chrono::steady_clock;
 struct BibliothequeCampus {
     plateforme::HandleBibliotheque handle = nullptr;
 #define CHAMP(nom) T##nom nom = nullptr;
-    CAMPUS_ENTREES_UTILISEES(CHAMP)
+    CAMPUS_ENTREES_APPELEES(CHAMP)
 #undef CHAMP
     decltype(&SimCampus_Branche) Branche = nullptr;
     decltype(&SimCampus_GainCalibre) GainCalibre = nullptr;
@@ -28,6 +28,8 @@ struct BibliothequeCampus {
     decltype(&SimCampus_EtatLed) EtatLed = nullptr;
     decltype(&SimCampus_CalibreSelectionne) CalibreSelectionne = nullptr;
     decltype(&SimCampus_DernierePreparation) DernierePreparation = nullptr;
+    decltype(&SimCampus_FixeDebutRuns) FixeDebutRuns = nullptr;
+    decltype(&SimCampus_DebutRun) DebutRun = nullptr;
 
     void charge()
     {
@@ -35,7 +37,7 @@ struct BibliothequeCampus {
         if (handle == nullptr)
             return;
 #define RESOUT(nom) nom = plateforme::procedure<T##nom>(handle, #nom);
-        CAMPUS_ENTREES_UTILISEES(RESOUT)
+        CAMPUS_ENTREES_APPELEES(RESOUT)
 #undef RESOUT
         Branche = plateforme::procedure<decltype(Branche)>(handle, "SimCampus_Branche");
         GainCalibre = plateforme::procedure<decltype(GainCalibre)>(handle, "SimCampus_GainCalibre");
@@ -47,6 +49,8 @@ struct BibliothequeCampus {
             plateforme::procedure<decltype(CalibreSelectionne)>(handle, "SimCampus_CalibreSelectionne");
         DernierePreparation =
             plateforme::procedure<decltype(DernierePreparation)>(handle, "SimCampus_DernierePreparation");
+        FixeDebutRuns = plateforme::procedure<decltype(FixeDebutRuns)>(handle, "SimCampus_FixeDebutRuns");
+        DebutRun = plateforme::procedure<decltype(DebutRun)>(handle, "SimCampus_DebutRun");
     }
 };
 
@@ -81,7 +85,15 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(campus.handle, nullptr) << plateforme::derniereErreurBibliotheque();
+        reinitialise();
+    }
+
+    // A freshly plugged unit whose runs read the signals from their phase 0;
+    // the clock that runs on between runs has tests of its own.
+    static void reinitialise()
+    {
         campus.Reinitialise();
+        campus.FixeDebutRuns(0);
     }
 
     void TearDown() override
@@ -99,7 +111,7 @@ protected:
         int32_t nb = r.nbPoints;
         CampusTexte message = nullptr;
         const int32_t resultat =
-            campus.PrepareAcquisition(ordre, &te, &nb, r.source, r.sens, r.seuil, r.preTrig, false, &message);
+            campus.PrepareAcquisition(ordre.data(), &te, &nb, r.source, r.sens, r.seuil, r.preTrig, false, &message);
         if (teUtilise != nullptr)
             *teUtilise = te;
         if (nbUtilise != nullptr)
@@ -143,18 +155,19 @@ protected:
     }
 
     // Checks the record against the documented signals: row j is sample
-    // premier + j, no row came before its time.
+    // premier + j of a run whose sample 0 is at debutNs on the signals'
+    // clock; no row came before its time.
     static void verifieRecord(const Releve& r, const Reglages& reglages, int64_t premier,
-                              const std::vector<int>& calibres)
+                              const std::vector<int>& calibres, int64_t debutNs = 0)
     {
         const size_t n = reglages.entrees.size();
         ASSERT_EQ(r.mots.size(), n * reglages.nbPoints);
         for (size_t w = 0; w < r.mots.size(); ++w) {
             const int64_t echantillon = premier + static_cast<int64_t>(w / n);
             const int e = reglages.entrees[w % n];
-            const double t = echantillon * reglages.te;
+            const double t = campussimInstant(debutNs, echantillon, reglages.te);
             ASSERT_EQ(r.mots[w], codeAttendu(e, t, calibres[e])) << "word " << w;
-            ASSERT_GE(r.recuA[w], t) << "word " << w << " came before its time";
+            ASSERT_GE(r.recuA[w], echantillon * reglages.te) << "word " << w << " came before its time";
         }
     }
 
@@ -167,8 +180,8 @@ TEST_F(SimCampusTest, ExportsEveryNameOfTheLibraryAndHidesItsOwnCode)
 {
     std::vector<const char*> noms;
 #define NOM(nom) noms.push_back(#nom);
-    CAMPUS_ENTREES_UTILISEES(NOM)
-    CAMPUS_ENTREES_NON_UTILISEES(NOM)
+    CAMPUS_ENTREES_APPELEES(NOM)
+    CAMPUS_ENTREES_NON_APPELEES(NOM)
     SIMCAMPUS_ENTREES(NOM)
 #undef NOM
     for (const char* nom : noms)
@@ -176,7 +189,7 @@ TEST_F(SimCampusTest, ExportsEveryNameOfTheLibraryAndHidesItsOwnCode)
     // campussim::unite(), the simulator's own function, stays inside.
     EXPECT_EQ(plateforme::adresseProcedure(campus.handle, "_ZN9campussim5uniteEv"), nullptr);
     // An entry point Galvora never calls does nothing, whatever it is given.
-    auto inutilisee = plateforme::procedure<TEntreeNonUtilisee>(campus.handle, "DonneNomVoie");
+    auto inutilisee = plateforme::procedure<TEntreeCampusNonAppelee>(campus.handle, "DonneNomVoie");
     EXPECT_EQ(inutilisee(), 0);
 }
 
@@ -195,10 +208,10 @@ TEST_F(SimCampusTest, EachCalibreHasItsOwnLineCloseToNominal)
 {
     for (int e = 0; e < 4; ++e) {
         for (int c = 0; c < 4; ++c) {
-            SCOPED_TRACE(testing::Message() << "input " << e << " calibre " << campussimCalibres[c]);
-            EXPECT_EQ(texte(campus.SelectionneCalibre(e, campussimCalibres[c])), u"");
-            EXPECT_EQ(campus.CalibreSelectionne(e), campussimCalibres[c]);
-            const double pleineEchelle = campussimCalibres[c];
+            SCOPED_TRACE(testing::Message() << "input " << e << " calibre " << kCalibresCampus[c]);
+            EXPECT_EQ(texte(campus.SelectionneCalibre(e, kCalibresCampus[c])), u"");
+            EXPECT_EQ(campus.CalibreSelectionne(e), kCalibresCampus[c]);
+            const double pleineEchelle = kCalibresCampus[c];
             const double u0 = campus.ConvertiDonneeEntreeNumeriqueEnAnalogique(0, e);
             const double u4096 = campus.ConvertiDonneeEntreeNumeriqueEnAnalogique(4096, e);
             const double u500 = campus.ConvertiDonneeEntreeNumeriqueEnAnalogique(500, e);
@@ -214,8 +227,8 @@ TEST_F(SimCampusTest, EachCalibreHasItsOwnLineCloseToNominal)
     int nominales = 0;
     for (int e = 0; e < 4; ++e)
         for (int c = 0; c < 4; ++c)
-            nominales += campussimLigne(e, c).gain == 2.0 * campussimCalibres[c] / 4096.0 &&
-                         campussimLigne(e, c).offset == -campussimCalibres[c];
+            nominales += campussimLigne(e, c).gain == 2.0 * kCalibresCampus[c] / 4096.0 &&
+                         campussimLigne(e, c).offset == -kCalibresCampus[c];
     EXPECT_LT(nominales, 16);
 }
 
@@ -272,7 +285,7 @@ TEST_F(SimCampusTest, IntervalsAreWholeConverterPeriods)
         {50e-9, 100e-9},    {0.0, 100e-9},     {-1.0, 100e-9},
     };
     for (const Cas& c : cas) {
-        const double te = campus.CalibreTe(c.demande, ordre);
+        const double te = campus.CalibreTe(c.demande, ordre.data());
         if (c.demande == c.attendu)
             EXPECT_EQ(te, c.attendu) << c.demande;
         else
@@ -388,14 +401,15 @@ TEST_F(SimCampusTest, ReadingNeverExceedsTheCountAsked)
 
 // The first sample k >= max(npre, 1) whose code is strictly beyond the
 // threshold while sample k - 1 is strictly on the other side.
-int64_t premierFranchissement(const Reglages& r, int64_t npre, int calibre)
+// `debutNs`: sample 0 on the signals' clock.
+int64_t premierFranchissement(const Reglages& r, int64_t npre, int calibre, int64_t debutNs = 0)
 {
     const int e = r.source - _SOURCE_EA1;
     const LigneCampusSim ligne = campussimLigne(e, calibre);
     const double seuil = (r.seuil - ligne.offset) / ligne.gain;
     for (int64_t k = std::max<int64_t>(npre, 1);; ++k) {
-        const int32_t avant = campussimCode(campussimTension(e, (k - 1) * r.te), ligne);
-        const int32_t apres = campussimCode(campussimTension(e, k * r.te), ligne);
+        const int32_t avant = campussimCode(campussimTension(e, campussimInstant(debutNs, k - 1, r.te)), ligne);
+        const int32_t apres = campussimCode(campussimTension(e, campussimInstant(debutNs, k, r.te)), ligne);
         const bool montant = avant < seuil && apres > seuil;
         const bool descendant = avant > seuil && apres < seuil;
         if ((r.sens == _MONTANT && montant) || (r.sens == _DESCENDANT && descendant) ||
@@ -423,7 +437,7 @@ TEST_F(SimCampusTest, ThresholdTriggerKeepsThePreTriggerRowsInBothDirections)
     };
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.quoi);
-        campus.Reinitialise();
+        reinitialise();
         Reglages r;
         r.entrees = {0, 1};
         r.te = 100e-6;
@@ -480,7 +494,7 @@ TEST_F(SimCampusTest, ExternalTriggerComesEveryPeriodOnceThePreTriggerExists)
     ASSERT_EQ(campussimPeriodeDeclenchementExterne, 0.05);
     for (const Cas& c : cas) {
         SCOPED_TRACE(testing::Message() << "pre-trigger " << c.preTrig << " %");
-        campus.Reinitialise();
+        reinitialise();
         Reglages r;
         r.entrees = {1};
         r.te = 200e-6;
@@ -610,8 +624,8 @@ TEST_F(SimCampusTest, LedsTakeTheColourAsked)
 
 TEST_F(SimCampusTest, OutputsResetAndLinkClosesWithoutHarm)
 {
-    EXPECT_EQ(texte(campus.ReseteSortie(CAMPUS_SORTIE_SA1)), u"");
-    EXPECT_EQ(texte(campus.ReseteSortie(CAMPUS_SORTIE_SA2)), u"");
+    EXPECT_EQ(texte(campus.ReseteSortie(kSortieSA1)), u"");
+    EXPECT_EQ(texte(campus.ReseteSortie(kSortieSA2)), u"");
     EXPECT_NE(texte(campus.ReseteSortie(3)), u"");
     EXPECT_EQ(campus.FermeConnectionUSB(), 0);
     // A later program run finds the unit again.
@@ -619,3 +633,77 @@ TEST_F(SimCampusTest, OutputsResetAndLinkClosesWithoutHarm)
 }
 
 } // namespace
+
+// Without a pinned start: the signals follow one clock from the moment the
+// unit is plugged in, as on a bench, and an acquisition does not restart it.
+TEST_F(SimCampusTest, TheSignalsRunOnFromThePlugAcrossRuns)
+{
+    const auto ns = [](Horloge::duration d) { return std::chrono::duration_cast<std::chrono::nanoseconds>(d).count(); };
+    const auto avantMise = Horloge::now();
+    campus.Reinitialise();
+    const auto apresMise = Horloge::now();
+    EXPECT_EQ(campus.DebutRun(), -1);
+    Reglages r;
+    r.entrees = {0, 1};
+    r.te = 100e-6;
+    r.nbPoints = 50;
+    // One run; its sample 0 is the instant it started, counted from the plug,
+    // which came between the two instants given.
+    const auto unRun = [&](Horloge::time_point avantBranche, Horloge::time_point apresBranche) {
+        EXPECT_EQ(prepare(r), 0);
+        const auto avant = Horloge::now();
+        const Releve releve = acquiert(2 * 50, 1.0);
+        const auto apres = Horloge::now();
+        const int64_t debut = campus.DebutRun();
+        EXPECT_GE(debut, ns(avant - apresBranche));
+        EXPECT_LE(debut, ns(apres - avantBranche));
+        verifieRecord(releve, r, 0, {0, 0, 0, 0}, debut);
+        return debut;
+    };
+    const int64_t premier = unRun(avantMise, apresMise);
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    const int64_t second = unRun(avantMise, apresMise);
+    EXPECT_GE(second - premier, 25'000'000);
+
+    // Plugged in again: the clock starts anew.
+    campus.Branche(0);
+    const auto avantBranche = Horloge::now();
+    campus.Branche(1);
+    const auto apresBranche = Horloge::now();
+    unRun(avantBranche, apresBranche);
+}
+
+// The oscilloscope's still picture: a threshold trigger on a periodic input
+// finds the same phase in every run, whenever the run starts.
+TEST_F(SimCampusTest, AThresholdTriggerFindsTheSamePhaseEveryRun)
+{
+    campus.FixeDebutRuns(-1);
+    Reglages r;
+    r.entrees = {0};
+    r.te = 100e-6;
+    r.nbPoints = 200;
+    r.source = _SOURCE_EA1; // 5 V, 50 Hz sine
+    r.sens = _MONTANT;
+    r.seuil = 2.0;
+    r.preTrig = 25;
+    const int64_t npre = 50;
+    // Within one sample interval of phase: the sine's steepest slope over 100 us, in codes.
+    const double ecartMax = 2.0 * campussimPi * 50.0 * 5.0 * r.te / campussimLigne(0, 0).gain + 2.0;
+    std::vector<int32_t> premier;
+    for (int pause : {0, 7, 13}) {
+        SCOPED_TRACE(testing::Message() << "after " << pause << " ms");
+        std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+        ASSERT_EQ(prepare(r), 0);
+        const Releve releve = acquiert(200, 2.0);
+        ASSERT_TRUE(releve.complet);
+        const int64_t debut = campus.DebutRun();
+        verifieRecord(releve, r, premierFranchissement(r, npre, 0, debut) - npre, {0, 0, 0, 0}, debut);
+        const LigneCampusSim ligne = campussimLigne(0, 0);
+        EXPECT_LT(ligne.gain * releve.mots[npre - 1] + ligne.offset, r.seuil);
+        EXPECT_GT(ligne.gain * releve.mots[npre] + ligne.offset, r.seuil);
+        if (premier.empty())
+            premier = releve.mots;
+        for (size_t j = 0; j < releve.mots.size(); ++j)
+            EXPECT_LE(std::abs(releve.mots[j] - premier[j]), ecartMax) << "row " << j;
+    }
+}

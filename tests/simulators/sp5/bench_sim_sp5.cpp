@@ -13,9 +13,9 @@ namespace {
 
 struct Bibliotheque {
     plateforme::HandleBibliotheque h = plateforme::chargeBibliotheque(GALVORA_SIM_DIR "/SP5SIM.DLL");
-    TSP5SimEcrireRegistre ecrire = plateforme::procedure<TSP5SimEcrireRegistre>(h, "EcrireRegistre");
-    TSP5SimLireFifo lireFifo = plateforme::procedure<TSP5SimLireFifo>(h, "LireFifo");
-    TSP5SimTailleTransfertFifo taille = plateforme::procedure<TSP5SimTailleTransfertFifo>(h, "TailleTransfertFifo");
+    TSP5_EcrireRegistre ecrire = plateforme::procedure<TSP5_EcrireRegistre>(h, "EcrireRegistre");
+    TSP5_LireFifo lireFifo = plateforme::procedure<TSP5_LireFifo>(h, "LireFifo");
+    TSP5_TailleTransfertFifo taille = plateforme::procedure<TSP5_TailleTransfertFifo>(h, "TailleTransfertFifo");
     TSimSP5Reinitialise reinitialise = plateforme::procedure<TSimSP5Reinitialise>(h, "SimSP5_Reinitialise");
     ~Bibliotheque() { plateforme::libereBibliotheque(h); }
 

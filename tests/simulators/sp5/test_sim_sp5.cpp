@@ -116,8 +116,13 @@ protected:
         resoudre(afficheInfos, "AfficheInfos");
         resoudre(branche, "SimSP5_Branche");
         resoudre(reinitialise, "SimSP5_Reinitialise");
+        resoudre(fixeDebutRuns, "SimSP5_FixeDebutRuns");
+        resoudre(debutRun, "SimSP5_DebutRun");
         debut = Horloge::now();
         reinitialise();
+        // Most tests read each run from the signals' phase 0; the clock that
+        // runs on between runs has tests of its own.
+        fixeDebutRuns(0);
         std::array<uint8_t, 379> record {};
         recupereCalibration(record.data());
         cal = std::make_unique<Calibrage>(record.data());
@@ -150,7 +155,7 @@ protected:
         ecrireRegistre(35, r.hysteresis);
     }
 
-    // `debut` is taken just before the unit's clock restarts, so that the
+    // `debut` is taken just before the run starts, so that the
     // test's elapsed time is never shorter than the unit's.
     void demarre()
     {
@@ -180,13 +185,14 @@ protected:
 
     // Every word is its input's signal at the instant of its sample, within
     // one code, or saturated when the signal is beyond the calibre.
+    // `debutRun` is the tick of the signals' clock of the run's sample 0.
     ::testing::AssertionResult correspond(const std::vector<uint16_t>& mots, const std::vector<Signal>& trame,
-                                          int64_t premier, uint64_t S) const
+                                          int64_t premier, uint64_t S, int64_t debutRun = 0) const
     {
         const std::size_t n = trame.size();
         for (std::size_t w = 0; w < mots.size(); ++w) {
             const Signal& s = trame[w % n];
-            const double t = sp5simInstantEchantillon(premier + static_cast<int64_t>(w / n), S);
+            const double t = sp5simInstantEchantillon(debutRun, premier + static_cast<int64_t>(w / n), S);
             const double ideal = codeIdeal(s, tension(s, t));
             const int code = mots[w] >> 4;
             const bool bon = (mots[w] & 0x0F) == 0
@@ -242,18 +248,20 @@ protected:
     }
 
     plateforme::HandleBibliotheque bib = nullptr;
-    TSP5SimReset reset = nullptr;
-    TSP5SimPresent present = nullptr;
-    TSP5SimLireRegistre lireRegistre = nullptr;
-    TSP5SimEcrireRegistre ecrireRegistre = nullptr;
-    TSP5SimEcrireFifo ecrireFifo = nullptr;
-    TSP5SimRecupereCalibration recupereCalibration = nullptr;
-    TSP5SimLireFifo lireFifo = nullptr;
-    TSP5SimViderFifo viderFifo = nullptr;
-    TSP5SimTailleTransfertFifo tailleTransfertFifo = nullptr;
-    TSP5SimAfficheInfos afficheInfos = nullptr;
+    TSP5_Reset reset = nullptr;
+    TSP5_Present present = nullptr;
+    TSP5_LireRegistre lireRegistre = nullptr;
+    TSP5_EcrireRegistre ecrireRegistre = nullptr;
+    TSP5_EcrireFifo ecrireFifo = nullptr;
+    TSP5_RecupereCalibration recupereCalibration = nullptr;
+    TSP5_LireFifo lireFifo = nullptr;
+    TSP5_ViderFifo viderFifo = nullptr;
+    TSP5_TailleTransfertFifo tailleTransfertFifo = nullptr;
+    TSP5_AfficheInfos afficheInfos = nullptr;
     TSimSP5Branche branche = nullptr;
     TSimSP5Reinitialise reinitialise = nullptr;
+    TSimSP5FixeDebutRuns fixeDebutRuns = nullptr;
+    TSimSP5DebutRun debutRun = nullptr;
     std::unique_ptr<Calibrage> cal;
     Horloge::time_point debut = Horloge::now();
 };
@@ -349,7 +357,7 @@ TEST_F(SimSP5, RegistersKeepWhatIsWrittenAndPresenceFollowsThePlug)
     EXPECT_EQ(tailleTransfertFifo(100), 100);
     EXPECT_EQ(tailleTransfertFifo(0), 1);
     EXPECT_EQ(tailleTransfertFifo(1000), 256);
-    const uint16_t mots[4] = { 1, 2, 3, 4 };
+    uint16_t mots[4] = { 1, 2, 3, 4 };
     ecrireFifo(mots, 4); // accepted, without effect on the inputs
     testing::internal::CaptureStderr();
     afficheInfos();
@@ -713,6 +721,91 @@ TEST_F(SimSP5, UnpluggingLosesTheRun)
     const Lecture apres = lit(30, 1.0, 1, r.S);
     ASSERT_EQ(apres.mots.size(), 30u);
     EXPECT_TRUE(correspond(apres.mots, trame, 0, r.S));
+}
+
+// Without a pinned start: the signals follow one clock from the moment the
+// unit is plugged in, as on a bench.
+TEST_F(SimSP5, TheSignalsRunOnAcrossRunsAndResetsAndRestartWithThePlug)
+{
+    fixeDebutRuns(-1);
+    EXPECT_EQ(debutRun(), -1);
+    const std::vector<Signal> trame = { { 0 }, { 2 } };
+    Reglage r;
+    r.voies = 0x05;
+    r.S = 99; // 10 us, 200 points: 2 ms
+    r.nbPoints = 200;
+    programme(r);
+    tailleTransfertFifo(200);
+
+    demarre();
+    const auto debut1 = debut;
+    const Lecture l1 = lit(400, 1.0, 2, r.S);
+    ASSERT_EQ(l1.mots.size(), 400u);
+    const int64_t t1 = debutRun();
+    EXPECT_TRUE(correspond(l1.mots, trame, 0, r.S, t1));
+
+    // Neither the pause, nor Reset, nor the new start take the signals back.
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    reset();
+    programme(r);
+    demarre();
+    const auto apresDemarrage2 = Horloge::now();
+    const Lecture l2 = lit(400, 1.0, 2, r.S);
+    ASSERT_EQ(l2.mots.size(), 400u);
+    const int64_t t2 = debutRun();
+    EXPECT_GE(t2 - t1, 250'000) << "the pause alone is 25 ms";
+    EXPECT_LE(t2 - t1, std::chrono::duration_cast<std::chrono::nanoseconds>(apresDemarrage2 - debut1).count() / 100);
+    EXPECT_TRUE(correspond(l2.mots, trame, 0, r.S, t2));
+
+    // Plugged in again: the clock starts anew.
+    branche(0);
+    branche(1);
+    programme(r);
+    demarre();
+    const Lecture l3 = lit(400, 1.0, 2, r.S);
+    ASSERT_EQ(l3.mots.size(), 400u);
+    const int64_t t3 = debutRun();
+    EXPECT_LT(t3, t2);
+    EXPECT_TRUE(correspond(l3.mots, trame, 0, r.S, t3));
+}
+
+// The oscilloscope's still picture: a threshold trigger on a periodic input
+// finds the same phase in every run, whenever the run starts.
+TEST_F(SimSP5, AThresholdTriggerOnAPeriodicInputGivesTheSameRecordEveryRun)
+{
+    fixeDebutRuns(-1);
+    const Signal entree0 { 0 }; // 5 V, 50 Hz sine
+    Reglage r;
+    r.voies = 0x01;
+    r.S = 999; // 0.1 ms, 101 points
+    r.nbPoints = 101;
+    r.decl = 0x02 | 0x04; // rising, input 0
+    r.seuil = static_cast<uint16_t>(codeSeuil(entree0, 2.0));
+    r.pretrig = 25 + 3;
+    r.hysteresis = static_cast<uint8_t>(codeSeuil(entree0, 0.025) / 256);
+    tailleTransfertFifo(101);
+    // Within one sample interval of phase: the sine's steepest slope over 0.1 ms.
+    constexpr double kPi = 3.14159265358979323846;
+    const double ecartMax = std::abs(codeIdeal(entree0, 2 * kPi * 50 * 5.0 * 1e-4) - codeIdeal(entree0, 0.0)) + 2.0;
+
+    std::vector<uint16_t> premier;
+    for (int pause : { 0, 7, 13 }) {
+        SCOPED_TRACE(testing::Message() << "after " << pause << " ms");
+        std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+        programme(r);
+        demarre();
+        const Lecture l = lit(101, 1.0, 1, r.S);
+        arrete();
+        ASSERT_EQ(l.mots.size(), 101u);
+        EXPECT_LT(l.mots[25] >> 4, r.seuil);
+        EXPECT_GE(l.mots[26] >> 4, r.seuil);
+        if (premier.empty()) {
+            premier = l.mots;
+            continue;
+        }
+        for (std::size_t k = 0; k < l.mots.size(); ++k)
+            EXPECT_LE(std::abs((l.mots[k] >> 4) - (premier[k] >> 4)), ecartMax) << "point " << k;
+    }
 }
 
 } // namespace

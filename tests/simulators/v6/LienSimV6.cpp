@@ -2,6 +2,8 @@
 
 #include <thread>
 
+using namespace d2xx;
+
 namespace {
 
 template <typename F>
@@ -26,7 +28,8 @@ BibliothequeSimV6 chargeUneFois()
         && resous(h, b.setTimeouts, "FT_SetTimeouts") && resous(h, b.getQueueStatus, "FT_GetQueueStatus")
         && resous(h, b.branche, "SimV6_Branche") && resous(h, b.perdEcho, "SimV6_PerdEcho")
         && resous(h, b.reinitialise, "SimV6_Reinitialise")
-        && resous(h, b.octetsParasites, "SimV6_OctetsParasites");
+        && resous(h, b.octetsParasites, "SimV6_OctetsParasites")
+        && resous(h, b.fixeDebutRuns, "SimV6_FixeDebutRuns") && resous(h, b.debutRun, "SimV6_DebutRun");
     return complet ? b : BibliothequeSimV6{};
 }
 
@@ -45,6 +48,9 @@ void SimulateurV6::SetUp()
     avantMiseSousTension = Horloge::now();
     api->reinitialise();
     apresMiseSousTension = Horloge::now();
+    // Most tests read each run from the signals' phase 0; the clock that runs
+    // on between runs has tests of its own.
+    api->fixeDebutRuns(0);
 }
 
 void SimulateurV6::TearDown()

@@ -1,9 +1,9 @@
 #pragma once
 // The simulated V6 library loaded the way the driver loads it, and a fixture
 // that opens its bridge with the driver's line settings and talks bytes to it.
+#include "drivers/v6/D2XX.h"
 #include "platform/Bibliotheque.h"
 #include "simulators/v6/SimV6.h"
-#include "simulators/v6/d2xx.h"
 
 #include <gtest/gtest.h>
 
@@ -12,21 +12,23 @@
 #include <string>
 
 struct BibliothequeSimV6 {
-    PtrFT_OpenEx openEx = nullptr;
-    PtrFT_Close close = nullptr;
-    PtrFT_Read read = nullptr;
-    PtrFT_Write write = nullptr;
-    PtrFT_SetBaudRate setBaudRate = nullptr;
-    PtrFT_SetDataCharacteristics setDataCharacteristics = nullptr;
-    PtrFT_SetFlowControl setFlowControl = nullptr;
-    PtrFT_SetRts setRts = nullptr;
-    PtrFT_SetChars setChars = nullptr;
-    PtrFT_Purge purge = nullptr;
-    PtrFT_SetTimeouts setTimeouts = nullptr;
-    PtrFT_GetQueueStatus getQueueStatus = nullptr;
+    d2xx::PFT_OpenEx openEx = nullptr;
+    d2xx::PFT_Close close = nullptr;
+    d2xx::PFT_Read read = nullptr;
+    d2xx::PFT_Write write = nullptr;
+    d2xx::PFT_SetBaudRate setBaudRate = nullptr;
+    d2xx::PFT_SetDataCharacteristics setDataCharacteristics = nullptr;
+    d2xx::PFT_SetFlowControl setFlowControl = nullptr;
+    d2xx::PFT_SetRts setRts = nullptr;
+    d2xx::PFT_SetChars setChars = nullptr;
+    d2xx::PFT_Purge purge = nullptr;
+    d2xx::PFT_SetTimeouts setTimeouts = nullptr;
+    d2xx::PFT_GetQueueStatus getQueueStatus = nullptr;
     PtrSimV6_Branche branche = nullptr;
     PtrSimV6_PerdEcho perdEcho = nullptr;
     PtrSimV6_Reinitialise reinitialise = nullptr;
+    PtrSimV6_FixeDebutRuns fixeDebutRuns = nullptr;
+    PtrSimV6_DebutRun debutRun = nullptr;
     PtrSimV6_OctetsParasites octetsParasites = nullptr;
 
     // Loaded once per process, as the driver does; null when something is missing.
@@ -46,9 +48,9 @@ protected:
     void TearDown() override;
 
     // Opens "Sysam-V6" and sets the line as the driver does (read time-out 100 ms).
-    FT_HANDLE ouvre();
+    d2xx::FT_HANDLE ouvre();
     void ecrit(const std::string& octets);
-    DWORD enAttente();
+    d2xx::DWORD enAttente();
     // Reads until `nombre` bytes have come or `delaiS` has passed.
     std::string lit(size_t nombre, double delaiS = 1.0);
     // Reads until the frame end "@" LF CR has come or `delaiS` has passed.
@@ -59,7 +61,7 @@ protected:
     static std::string trame(const std::string& texte) { return ":" + texte + "@\n\r"; }
 
     const BibliothequeSimV6* api = nullptr;
-    FT_HANDLE poignee = nullptr;
+    d2xx::FT_HANDLE poignee = nullptr;
     // Bounds of the instant the unit's clock restarted at power-on.
     Horloge::time_point avantMiseSousTension;
     Horloge::time_point apresMiseSousTension;

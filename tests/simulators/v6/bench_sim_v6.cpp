@@ -1,8 +1,8 @@
 // Cost of taking the samples of a finished run the way the driver does: one
 // queue-status call and one 1-byte read per byte.
+#include "drivers/v6/D2XX.h"
 #include "platform/Bibliotheque.h"
 #include "simulators/v6/SimV6.h"
-#include "simulators/v6/d2xx.h"
 
 #include <benchmark/benchmark.h>
 
@@ -10,15 +10,17 @@
 #include <string>
 #include <thread>
 
+using namespace d2xx;
+
 namespace {
 
 struct Api {
-    PtrFT_OpenEx openEx;
-    PtrFT_Close close;
-    PtrFT_Read read;
-    PtrFT_Write write;
-    PtrFT_SetBaudRate setBaudRate;
-    PtrFT_GetQueueStatus getQueueStatus;
+    PFT_OpenEx openEx;
+    PFT_Close close;
+    PFT_Read read;
+    PFT_Write write;
+    PFT_SetBaudRate setBaudRate;
+    PFT_GetQueueStatus getQueueStatus;
     PtrSimV6_Reinitialise reinitialise;
 };
 
@@ -26,12 +28,12 @@ const Api& api()
 {
     static const Api a = [] {
         auto* h = plateforme::chargeBibliotheque(GALVORA_SIM_DIR "/FTD2XX-V6.DLL");
-        return Api{plateforme::procedure<PtrFT_OpenEx>(h, "FT_OpenEx"),
-                   plateforme::procedure<PtrFT_Close>(h, "FT_Close"),
-                   plateforme::procedure<PtrFT_Read>(h, "FT_Read"),
-                   plateforme::procedure<PtrFT_Write>(h, "FT_Write"),
-                   plateforme::procedure<PtrFT_SetBaudRate>(h, "FT_SetBaudRate"),
-                   plateforme::procedure<PtrFT_GetQueueStatus>(h, "FT_GetQueueStatus"),
+        return Api{plateforme::procedure<PFT_OpenEx>(h, "FT_OpenEx"),
+                   plateforme::procedure<PFT_Close>(h, "FT_Close"),
+                   plateforme::procedure<PFT_Read>(h, "FT_Read"),
+                   plateforme::procedure<PFT_Write>(h, "FT_Write"),
+                   plateforme::procedure<PFT_SetBaudRate>(h, "FT_SetBaudRate"),
+                   plateforme::procedure<PFT_GetQueueStatus>(h, "FT_GetQueueStatus"),
                    plateforme::procedure<PtrSimV6_Reinitialise>(h, "SimV6_Reinitialise")};
     }();
     return a;

@@ -9,6 +9,8 @@
 #include <thread>
 #include <vector>
 
+using namespace d2xx;
+
 namespace {
 
 constexpr char ESC = 27;
@@ -34,6 +36,7 @@ struct RunAttendu {
     int64_t dtNs;
     int64_t premierEchantillon; // sample index of row 0
     int nbLignes;
+    int64_t debutNs = 0;        // sample 0 on the signals' clock
     Horloge::time_point avantDepart; // the start byte was written between these
     Horloge::time_point apresDepart;
 
@@ -47,13 +50,15 @@ int64_t lignesAcquises(const RunAttendu& run, double t)
     return std::clamp<int64_t>(echantillon - run.premierEchantillon + 1, 0, run.nbLignes);
 }
 
-// First sample at or after max(O, 1) where the threshold rule fires.
-int64_t echantillonSeuil(int entree, uint16_t seuil, bool montant, int64_t pretrig, int64_t dtNs)
+// First sample at or after max(O, 1) where the threshold rule fires, in a run
+// whose sample 0 is at debutNs on the signals' clock.
+int64_t echantillonSeuil(int entree, uint16_t seuil, bool montant, int64_t pretrig, int64_t dtNs,
+                         int64_t debutNs = 0)
 {
     int64_t k = std::max<int64_t>(pretrig, 1);
-    int avant = v6simCode(entree, v6simInstant(k - 1, dtNs));
+    int avant = v6simCode(entree, v6simInstant(debutNs, k - 1, dtNs));
     for (;; ++k) {
-        const int code = v6simCode(entree, v6simInstant(k, dtNs));
+        const int code = v6simCode(entree, v6simInstant(debutNs, k, dtNs));
         if (montant ? avant < seuil && seuil <= code : avant > seuil && seuil >= code)
             return k;
         avant = code;
@@ -142,7 +147,7 @@ protected:
         ASSERT_EQ(octets.size(), run.octetsParLigne() * static_cast<size_t>(run.nbLignes));
         size_t i = 0;
         for (int ligne = 0; ligne < run.nbLignes; ++ligne) {
-            const double t = v6simInstant(run.premierEchantillon + ligne, run.dtNs);
+            const double t = v6simInstant(run.debutNs, run.premierEchantillon + ligne, run.dtNs);
             for (int entree : run.entrees) {
                 const int mot = static_cast<uint8_t>(octets[i]) | static_cast<uint8_t>(octets[i + 1]) << 8;
                 i += 2;
@@ -319,4 +324,82 @@ TEST_F(AcquisitionV6, UnitComesBackFromAnUnplugInItsPowerOnState)
     EXPECT_EQ(lit(rapportDeclenchement.size()), rapportDeclenchement);
     demandeLeTransfert();
     verifieRepos();
+}
+
+// Without a pinned start: the signals follow one clock from power-on, as on
+// a bench, and a start command does not take them back.
+TEST_F(AcquisitionV6, TheSignalsRunOnFromPowerOnAcrossRuns)
+{
+    api->fixeDebutRuns(-1);
+    EXPECT_EQ(api->debutRun(), -1);
+    const auto ns = [](Horloge::duration d) { return std::chrono::duration_cast<std::chrono::nanoseconds>(d).count(); };
+    // One run without trigger; its sample 0 is the instant the start came,
+    // counted from the power-on that happened between the two instants given.
+    const auto unRun = [&](Horloge::time_point avantMise, Horloge::time_point apresMise) {
+        regle("V00040F0F0F", 65536 - 2000, 50, "E0000000", 0);
+        RunAttendu run{{0, 2}, 200'000, 0, 50};
+        demarre('F', run);
+        run.debutNs = api->debutRun();
+        EXPECT_GE(run.debutNs, ns(run.avantDepart - apresMise));
+        EXPECT_LE(run.debutNs, ns(run.apresDepart - avantMise));
+        attendsLeDeclenchement(run, 0);
+        demandeLeTransfert();
+        verifieLesEchantillons(run, recoitLesLignes(run));
+        verifieRepos();
+        api->close(poignee);
+        poignee = nullptr;
+        return run.debutNs;
+    };
+    const int64_t premier = unRun(avantMiseSousTension, apresMiseSousTension);
+    std::this_thread::sleep_for(std::chrono::milliseconds(25));
+    const int64_t second = unRun(avantMiseSousTension, apresMiseSousTension);
+    EXPECT_GE(second - premier, 25'000'000);
+
+    // Plugged in again: the clock starts anew.
+    api->branche(0);
+    const auto avantBranche = Horloge::now();
+    api->branche(1);
+    const auto apresBranche = Horloge::now();
+    unRun(avantBranche, apresBranche);
+}
+
+// The oscilloscope's still picture: a threshold trigger on a periodic input
+// finds the same phase in every run, whenever the run starts.
+TEST_F(AcquisitionV6, AThresholdTriggerFindsTheSamePhaseEveryRun)
+{
+    api->fixeDebutRuns(-1);
+    const uint16_t seuil = v6simCodeDe(0, 0.0);
+    const uint16_t pretrig = 14;
+    const int nbLignes = pretrig + 30;
+    // Within one row of phase: the 50 Hz, 5 V sine's steepest slope over 100 µs, in codes.
+    const double ecartMax = 2.0 * v6simPi * 50.0 * 5.0 * 100e-6 / v6simAmpliCan[0] + 2.0;
+    std::string premier;
+    for (int pause : {0, 7, 13}) {
+        SCOPED_TRACE(testing::Message() << "after " << pause << " ms");
+        std::this_thread::sleep_for(std::chrono::milliseconds(pause));
+        // Inputs 0 and 1, one row every 100 µs, rising through 0 V on input 0.
+        regle("V00020F0F0F", 65536 - 1000, nbLignes, "E202" + hexa(seuil, 3) + "0", pretrig);
+        RunAttendu run{{0, 1}, 100'000, 0, nbLignes};
+        demarre('F', run);
+        run.debutNs = api->debutRun();
+        const int64_t kT = echantillonSeuil(0, seuil, true, pretrig, run.dtNs, run.debutNs);
+        run.premierEchantillon = kT - pretrig;
+        attendsLeDeclenchement(run, kT);
+        demandeLeTransfert();
+        const std::string octets = recoitLesLignes(run);
+        verifieLesEchantillons(run, octets);
+        const auto code = [](const std::string& o, int ligne) {
+            const size_t i = static_cast<size_t>(ligne) * 4;
+            return static_cast<uint8_t>(o[i]) | static_cast<uint8_t>(o[i + 1]) << 8;
+        };
+        EXPECT_LT(code(octets, pretrig - 1), seuil);
+        EXPECT_GE(code(octets, pretrig), seuil);
+        if (premier.empty())
+            premier = octets;
+        for (int ligne = 0; ligne < nbLignes; ++ligne)
+            EXPECT_LE(std::abs(code(octets, ligne) - code(premier, ligne)), ecartMax) << "row " << ligne;
+        verifieRepos();
+        api->close(poignee);
+        poignee = nullptr;
+    }
 }

@@ -8,6 +8,8 @@
 #include <cstring>
 #include <thread>
 
+using namespace d2xx;
+
 namespace {
 
 constexpr char ESC = 27;
