@@ -10,9 +10,10 @@
 // - the vendors' Linux libraries are loaded through the normal library
 //   search: libftd2xx.so (FTDI's D2XX, for the V6), libsp5.so, libcampus.so;
 // - the simulators installed with the program are in
-//   <executable>/../lib/galvora/simulateurs, or in the build tree's
-//   simulateurs folder when the program runs from its build folder; only the
-//   SP5 simulator (SP5SIM.DLL) is taken from there.
+//   <executable>/../<libdir>/galvora/simulateurs (the package's
+//   /usr/lib/<multiarch>/galvora/simulateurs), or, for a program built with
+//   GALVORA_SIMULATEURS_DU_BUILD, in the build tree's simulateurs folder; only
+//   the SP5 simulator (SP5SIM.DLL) is taken from there.
 // - written files: settings ~/.config/Galvora.conf (QSettings), data and
 //   the list of undeletable files $XDG_DATA_HOME/Galvora, documents
 //   XDG_DOCUMENTS_DIR, temporary files TMPDIR.

@@ -20,6 +20,7 @@
 #include <QPushButton>
 #include <QScrollArea>
 #include <QToolButton>
+#include <exception>
 
 namespace {
 
@@ -75,10 +76,19 @@ static bool sonde(TFicheGVMixte& fiche, const gv::TFabriqueCentrales& fabrique, 
     record.typecentrale = type;
     ++fiche.nbCentralesGerees;
     for (const std::string& chemin : chemins) {
-        if (!record.Centrale1)
-            record.Centrale1 = fabrique(type, chemin);
-        else
-            record.Centrale1->Create(chemin, 1);
+        // A library that is missing or does not load at this place (its
+        // driver raises) is looked for at the next one.
+        try {
+            if (!record.Centrale1)
+                record.Centrale1 = fabrique(type, chemin);
+            else
+                record.Centrale1->Create(chemin, 1);
+        } catch (const std::exception&) {
+            if (record.Centrale1)
+                record.Centrale1->CentraleInstallee = false;
+            plateforme::traiteMessages();
+            continue;
+        }
         plateforme::traiteMessages();
         if (!record.Centrale1 || record.Centrale1->CentraleInstallee) {
             record.cheminDLL = chemin;

@@ -10,6 +10,7 @@
 #include "platform/Systeme.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <QLabel>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -26,6 +27,9 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Galvora"));
     QApplication::setApplicationDisplayName(QStringLiteral("Galvora"));
     QApplication::setDesktopFileName(QStringLiteral("galvora"));
+    // The icon installed with the program (hicolor theme), for the window
+    // manager and the task bar.
+    QApplication::setWindowIcon(QIcon::fromTheme(QStringLiteral("galvora")));
     (void)marqueVersion;
 
     const QString version =

@@ -11,6 +11,9 @@ paquets=(
   # The full Calc, not -nogui: that build cannot open a document in a view
   # (over UNO a new document ends the office), even headless.
   libreoffice-dev libreoffice-calc
+  # The Debian package and its test: built with debhelper, checked with
+  # lintian, started under Xvfb and driven with xdotool.
+  debhelper lintian file desktop-file-utils appstream xdotool imagemagick
 )
 manquants=()
 for p in "${paquets[@]}"; do

@@ -29,7 +29,8 @@ bool estSurrogatBas(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
 plateforme::HandleBibliotheque ChargeDLLCampus(const std::string& chemin, TPointsEntreeCampus& points)
 {
     points = TPointsEntreeCampus {};
-    if (!plateforme::fichierExiste(chemin))
+    const bool nomSeul = chemin.find('/') == std::string::npos;
+    if (!nomSeul && !plateforme::fichierExiste(chemin))
         throw ErreurBibliothequeCampus("Erreur DLL " + chemin + " inexistante");
     plateforme::HandleBibliotheque handle = plateforme::chargeBibliotheque(chemin);
     if (handle == nullptr)

@@ -17,7 +17,8 @@ public:
 // name the library lacks leaves its field empty). Raises
 // ErreurBibliothequeCampus "Erreur DLL <chemin> inexistante" when the file does
 // not exist, "Erreur de Chargement de la DLL \r<chemin>" when it cannot be
-// loaded.
+// loaded. A bare file name (no folder, such as libcampus.so) is left to the
+// system's library search, so only the second error applies to it.
 plateforme::HandleBibliotheque ChargeDLLCampus(const std::string& chemin, TPointsEntreeCampus& points);
 
 // How many entry points the driver resolves.

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QToolButton>
 #include <QtTest>
@@ -132,6 +133,33 @@ private slots:
         QCOMPARE(messages.size(), size_t(1));
         QVERIFY(messages[0].texte.startsWith(QStringLiteral("\"Galvora\" a détecté")));
         QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM CAMPUS connectée"));
+    }
+
+    // FTDI's library there (the V6's, or a real D2XX) but no CAMPUS library:
+    // the CAMPUS is not installed, and the start goes on with the others.
+    void laV6SansBibliothequeCampus()
+    {
+        const std::string dossier = racineTest + "/data/Galvora/centrales";
+        fs::create_directories(dossier);
+        fs::create_symlink(dossierSimulateurs + "/FTD2XX-V6.DLL", dossier + "/FTD2XX-V6.DLL");
+        QStringList boutons;
+        gv::installeIntercepteurDialogues([&](QDialog& dialogue) {
+            auto& c = static_cast<TFicheGVChoixCentrale&>(dialogue);
+            dialogue.show();
+            for (QPushButton* b : {c.BSP5, c.BV6, c.BCampus})
+                if (b->isVisible())
+                    boutons << b->text();
+            QTest::mouseClick(c.BV6, Qt::LeftButton);
+            QTest::mouseClick(c.BOK, Qt::LeftButton);
+            return dialogue.result();
+        });
+        auto fiche = ouvre();
+        QCOMPARE(boutons, QStringList({"SYSAM SP5", "SYSAM V6"}));
+        QCOMPARE(fiche->typeCentraleActive, 2);
+        QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM V6 connectée"));
+        QVERIFY(titre->MemoDemarrage->toPlainText().contains(
+            QStringLiteral("Centrale SYSAM CAMPUS non installée sur cet ordinateur")));
+        QVERIFY(messages.empty());
     }
 };
 

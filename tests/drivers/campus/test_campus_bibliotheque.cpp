@@ -32,6 +32,22 @@ TEST(BibliothequeCampus, UnFichierQuiNEstPasUneBibliothequeDonneLeTexteDeChargem
     std::remove(chemin.c_str());
 }
 
+// A bare name is the system's library search's to find (the test program
+// looks in the simulators' folder, see CMakeLists.txt); one that it does not
+// find cannot be loaded.
+TEST(BibliothequeCampus, UnNomSeulEstCherchePartoutOuLesBibliothequesSeTrouvent)
+{
+    TSYSAMCAMPUS centrale("Campus.DLL", 1);
+    EXPECT_TRUE(centrale.CentraleInstallee);
+    EXPECT_TRUE(centrale.Presente());
+    try {
+        TSYSAMCAMPUS absente("libcampus-absente.so", 1);
+        FAIL() << "no exception";
+    } catch (const ErreurBibliothequeCampus& e) {
+        EXPECT_EQ(std::string(e.what()), "Erreur de Chargement de la DLL \rlibcampus-absente.so");
+    }
+}
+
 TEST(BibliothequeCampus, ToutesLesEntreesDuSimulateurSontResolues)
 {
     TPointsEntreeCampus points;
