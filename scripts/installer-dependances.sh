@@ -14,6 +14,8 @@ paquets=(
   # The Debian package and its test: built with debhelper, checked with
   # lintian, started under Xvfb and driven with xdotool.
   debhelper lintian file desktop-file-utils appstream xdotool imagemagick
+  # The fuzz targets: clang with libFuzzer and the sanitizers' run-time.
+  clang libclang-rt-14-dev
 )
 manquants=()
 for p in "${paquets[@]}"; do

@@ -14,6 +14,10 @@ cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
 cmake --build build-tests -j "$jobs"
 (cd build-tests && ctest --output-on-failure -j "$jobs" --timeout 300)
 
+# Each fuzz target a few seconds from the kept corpus (the long runs are made
+# by hand: scripts/fuzzer.sh --executions N --garder).
+scripts/fuzzer.sh --secondes 5
+
 cmake -S . -B build-asan -G Ninja -DCMAKE_BUILD_TYPE=Debug \
   -DGALVORA_WERROR=ON -DGALVORA_SANITIZE=ON >/dev/null
 cmake --build build-asan -j "$jobs"

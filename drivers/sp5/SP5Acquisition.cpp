@@ -111,13 +111,27 @@ double TSP5::offsetConversion(int32_t voie, int32_t k) const
     return b1[voie][k];
 }
 
+// The nominal conversion of calibre k: the full scale over the 4096 codes.
+static void conversionNominale(int32_t k, double& gain, double& offset)
+{
+    const double calibre = sp5::kCalibres[k];
+    gain = 2.0 * calibre / (sp5::kCodeMax + 1);
+    offset = -calibre;
+}
+
 double TSP5::Ux(int32_t voieX, int32_t vNum)
 {
     if (!voieValide(voieX))
         return 0.0;
     const int32_t k = calibreUtilise(voieX);
     const double calibre = sp5::kCalibres[k];
-    const double u = vNum * a1[voieX][k] + offsetConversion(voieX, k);
+    double gain = a1[voieX][k];
+    double offset = offsetConversion(voieX, k);
+    // A calibration record whose coefficients are not numbers (a damaged
+    // memory) would turn every sample into one: the nominal conversion.
+    if (!std::isfinite(gain) || !std::isfinite(offset))
+        conversionNominale(k, gain, offset);
+    const double u = vNum * gain + offset;
     return std::clamp(u, -calibre, calibre);
 }
 
@@ -128,13 +142,11 @@ int32_t TSP5::ValUx(int32_t voieX, float U1)
     const int32_t k = calibreUtilise(voieX);
     double gain = a1[voieX][k];
     double offset = offsetConversion(voieX, k);
-    if (gain == 0.0 || !std::isfinite(gain)) {
-        // No calibration read (no library): the nominal conversion keeps the
-        // threshold code meaningful instead of dividing by zero.
-        const double calibre = sp5::kCalibres[k];
-        gain = 2.0 * calibre / (sp5::kCodeMax + 1);
-        offset = -calibre;
-    }
+    // No calibration read (no library) or a damaged one: the nominal
+    // conversion keeps the threshold code meaningful instead of dividing by
+    // zero.
+    if (gain == 0.0 || !std::isfinite(gain) || !std::isfinite(offset))
+        conversionNominale(k, gain, offset);
     const double code = std::nearbyint((double(U1) - offset) / gain);
     if (!(code >= 0.0))
         return 0;

@@ -5,6 +5,19 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+constexpr double kCalibreV6 = 25.0; // volts, the unit's one calibre
+
+// A real unit's gain lies near the nominal one (the calibre over 2048
+// codes) and its offset near minus the calibre; these bounds leave any
+// calibration room.
+bool coefficientsPlausibles(double gain, double offset)
+{
+    const double nominal = 2.0 * kCalibreV6 / 4096.0;
+    return gain >= 0.5 * nominal && gain <= 2.0 * nominal && std::fabs(offset) <= 2.0 * kCalibreV6;
+}
+} // namespace
+
 void TSYSAMV6::RecupereCalibration()
 {
     if (!liaisonV6().liaisonOuverte)
@@ -38,8 +51,18 @@ void TSYSAMV6::MAJCalibrage()
     for (int i = 0; i < nbEAU && i < 3; ++i) {
         a1[i].resize(std::max(nbCalEAGV, 1));
         b1[i].resize(std::max(nbCalEAGV, 1));
-        a1[i][0] = CalibrageV6.AmpliCan[i];
-        b1[i][0] = CalibrageV6.OffsetCan[i];
+        double gain = CalibrageV6.AmpliCan[i];
+        double offset = CalibrageV6.OffsetCan[i];
+        // A block whose coefficients are not numbers, or far from any unit's
+        // (a damaged memory, bytes lost on the way), would turn every sample
+        // into nonsense: the nominal conversion of the ±25 V calibre instead.
+        if (!std::isfinite(gain) || !std::isfinite(offset)
+            || (calibrageLu && !coefficientsPlausibles(gain, offset))) {
+            gain = 2.0 * kCalibreV6 / 4096.0;
+            offset = -kCalibreV6;
+        }
+        a1[i][0] = gain;
+        b1[i][0] = offset;
     }
     a1S.resize(std::max<std::size_t>(a1S.size(), 1));
     b1S.resize(std::max<std::size_t>(b1S.size(), 1));

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -180,6 +181,36 @@ TEST_F(SP5FauxTest, ConversionBothWays)
     sp5.setModeDiff(0, true, false);
     EXPECT_NEAR(sp5.Ux(0, 100), 100 * double(0.0012f) + double(0.52f), 1e-6);
     EXPECT_EQ(sp5.ValUx(0, 0.64f), 100);
+}
+
+// A calibration record whose coefficients are not numbers (a damaged memory)
+// converts with the calibre's nominal scale, both ways, instead of turning
+// every sample into one; the other inputs keep their calibration.
+TEST_F(SP5FauxTest, DamagedCalibrationRecordConvertsNominally)
+{
+    const float nan = std::nanf("");
+    struct Cas {
+        const char* nom;
+        float gain;
+        float offset;
+    };
+    for (Cas c : { Cas { "gain not a number", nan, -1.2f }, Cas { "offset not a number", 0.0012f, nan },
+                   Cas { "gain infinite", INFINITY, -1.2f } }) {
+        SCOPED_TRACE(c.nom);
+        TSP5 sp5(faux_sp5::complet(), 1);
+        sp5.setCal(0, 2, false); // +-1 V
+        sp5.setCal(1, 2, false);
+        sp5.fCalibrageSP5.Ampli_EA[0][2] = c.gain;
+        sp5.fCalibrageSP5.Offset_EA[0][2] = c.offset;
+        sp5.MAJCalibrage();
+        // Nominal +-1 V: 2 V over 4096 codes from -1 V.
+        EXPECT_NEAR(sp5.Ux(0, 0), -1.0, 1e-9);
+        EXPECT_NEAR(sp5.Ux(0, 2048), 0.0, 1e-9);
+        EXPECT_NEAR(sp5.Ux(0, 3072), 0.5, 1e-9);
+        EXPECT_EQ(sp5.ValUx(0, 0.5f), 3072);
+        // Input 1 keeps the record's gain 0.0022 and offset -2.2.
+        EXPECT_NEAR(sp5.Ux(1, 1000), 1000 * double(0.002f + 0.0002f) + double(-2.0f - 0.2f), 1e-5);
+    }
 }
 
 TEST_F(SP5FauxTest, TriggerInstantAndPretriggerReadBack)

@@ -242,6 +242,36 @@ TEST(CommandesV6, ThresholdIsLimitedAndConvertedWithTheInputsCalibration)
     EXPECT_EQ(brut->Ux(1, 4000), 0.0);
 }
 
+// A calibration block read from the unit whose coefficients are not numbers
+// or far from any unit's (a damaged memory, bytes lost on the way) falls back
+// to the nominal conversion of the 25 V calibre instead of turning every
+// sample into nonsense; a sound block on the other inputs is kept.
+TEST(CommandesV6, DamagedCalibrationBlockFallsBackToTheNominalConversion)
+{
+    const float nan = std::nanf("");
+    const float inf = INFINITY;
+    struct Cas {
+        const char* nom;
+        float gain;
+        float offset;
+    };
+    for (Cas c : { Cas { "gain not a number", nan, -25.0f }, Cas { "offset infinite", 0.0122f, inf },
+                   Cas { "gain a thousand times too large", 12.2f, -25.0f },
+                   Cas { "gain zero", 0.0f, -25.0f }, Cas { "offset far off", 0.0122f, -4000.0f } }) {
+        SCOPED_TRACE(c.nom);
+        auto v6 = nouveauV6();
+        v6->CalibrageV6.AmpliCan = { c.gain, 0.0123f, 0.0122f, 0 };
+        v6->CalibrageV6.OffsetCan = { c.offset, -25.1f, -25.0f, 0 };
+        v6->calibrageLu = true;
+        v6->MAJCalibrage();
+        EXPECT_NEAR(v6->Ux(0, 0), -25.0, 1e-6);
+        EXPECT_NEAR(v6->Ux(0, 2048), 0.0, 1e-6);
+        EXPECT_NEAR(v6->Ux(0, 4095), 4095 * 50.0 / 4096 - 25.0, 1e-6);
+        EXPECT_EQ(v6->ValUx(0, 0.0f), 2048);
+        EXPECT_NEAR(v6->Ux(1, 2000), 2000 * double(0.0123f) + double(-25.1f), 1e-5);
+    }
+}
+
 TEST(CommandesV6, ConstructorDefaultsAndNames)
 {
     auto v6 = nouveauV6();
