@@ -182,13 +182,13 @@ bool TFicheGVMixte::FormCloseQuery()
 {
     if (peutFermer)
         return true;
-    if (MODEGENERAL == 7) {
+    if (MODEGENERAL == TModeGeneral::transfertExcel) {
         gv::boiteMessage(this, gv::TIconeMessage::Avertissement,
                          QStringLiteral("Transfert vers Excel en cours; impossible de quitter: attendez la fin du "
                                         "transfert !"));
         return false;
     }
-    if (MODEGENERAL == 8) {
+    if (MODEGENERAL == TModeGeneral::transfertCalc) {
         gv::boiteMessage(this, gv::TIconeMessage::Avertissement,
                          QStringLiteral("Transfert vers OpenOffice.Org Calc en cours; impossible de quitter: attendez "
                                         "la fin du transfert !"));
@@ -198,7 +198,7 @@ bool TFicheGVMixte::FormCloseQuery()
                                           QStringLiteral("Désirez-vous vraiment quitter \"Galvora\" ?"),
                                           QMessageBox::Yes | QMessageBox::No);
     if (reponse != QMessageBox::Yes) {
-        typeSortieMP = 1;
+        drapeaux.typeSortieMP = TTypeSortieMP::arretUtilisateur;
         return false;
     }
     if (enregistrerX) {
@@ -213,7 +213,7 @@ bool TFicheGVMixte::FormCloseQuery()
             commandeRAZ();
         return true;
     }
-    typeSortieMP = 1;
+    drapeaux.typeSortieMP = TTypeSortieMP::arretUtilisateur;
     return true;
 }
 
@@ -236,7 +236,7 @@ void TFicheGVMixte::FormDestroy()
 {
     for (QTimer* timer : {&TimerPresenceSP5, &TimerAcqDir, &TimerFinMesures, &TimerTransfertREGRESSI, &TimerRedimGene})
         timer->stop();
-    if ((MODEGENERAL == 3 || MODEGENERAL == 5) && SP5)
+    if ((enAcquisition(MODEGENERAL)) && SP5)
         SP5->arreteAcq();
     ecrireReglages();
     for (TCentraleInsPre& centrale : centrales)

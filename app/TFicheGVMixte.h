@@ -17,9 +17,10 @@
 #include "app/ReglagesGV.h"
 // --- Acquisition run ---
 #include "app/acquisition/BoucleAcquisition.h"
-#include "app/acquisition/NommageSeries.h"
 #include "display/WidgetEcran.h"
 #include "export/CommandeEnregistrementRW3.h"
+#include "mesures/ModeGeneral.h"
+#include "mesures/TMesures.h"
 
 #include <QDateTime>
 // --- end of acquisition run ---
@@ -225,8 +226,6 @@ public:
     bool premiereAcq = true;
     bool PTableauVisible = false;
     bool enregistrerX = false;
-    int MODEGENERAL = 0;
-    int typeSortieMP = 0;
     int modeBalayage = 0;
     bool modePermanent = false;
     bool optionEffaceTrame = false;
@@ -340,7 +339,7 @@ private:
     float limiteSeuil() const;
     float seuilLimite(float u) const;
     void dessineLegendesVoies();
-    void enregistreChangement(int code);
+    void enregistreChangement(TTypeSortieMP code);
     void pasAPas(QObject* bouton);
     void apresChangementTemporel();
     bool acquisitionPrecedenteDifferente();
@@ -358,12 +357,14 @@ public:
     // --- end of settings panels ---
 
     // --- Acquisition run ---
-    // The curves (tv2, voiesMesurees, nbVoiesMesurees) and the screen that
-    // draws them; the run, its end, and the REGRESSI save command.
-    TCourbes courbes;
+    // The measurements and the screen that draws them; the run, its end, and
+    // the REGRESSI save command.
+    TMesures mesures;
     TWidgetEcran* widgetEcran = nullptr;
     TEcran& ecran();
-    void setModeGeneral(int MG1);
+    // The general state: read by everyone, written only here.
+    TModeGeneral modeGeneral() const { return MODEGENERAL; }
+    void setModeGeneral(TModeGeneral MG1);
     void PrepareTV2();
     void setModeDessinVM();
     void BAcquisitionClick();
@@ -378,7 +379,6 @@ public:
     // it exists, may replace commandeRAZ with its own).
     void razExperience();
     TDrapeauxAcquisition drapeaux;   // stop, nouveauxParametres, typeSortieMP seen by the read loop
-    TNommageSeries nommageSeries;
     TEtatEnregistrement etatEnregistrement; // numAcqDef, nomFichierREG
     bool ajouterLesCourbesX = false;
     int64_t ptFront = 0;
@@ -422,6 +422,7 @@ private:
     TBoucleAcquisition* boucleEnCours_ = nullptr;
     // --- end of acquisition run ---
 
+    TModeGeneral MODEGENERAL = TModeGeneral::rienAcquis;
     TContexteGV contexte_;
     QImage feuilleBoutons_;
     int coteImagesBoutons_ = 0;

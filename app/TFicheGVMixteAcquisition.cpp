@@ -55,11 +55,11 @@ public:
         // trigger the newest raw sample is not stored yet).
         for (int i = 0; i < nbSignaux; ++i) {
             const int v = centrale.VoiesActivesSignaux[std::size_t(i)];
-            const std::size_t c = std::size_t(fiche_.courbes.nbVoiesMesurees + i);
+            const std::size_t c = std::size_t(fiche_.mesures.nbVoiesMesurees + i);
             if (v < 0 || v >= int(fiche_.voies.size()) || !fiche_.voies[std::size_t(v)].valeur ||
-                c >= fiche_.courbes.tv2.size() || recus.dernier >= int64_t(fiche_.courbes.tv2[c].size()))
+                c >= fiche_.mesures.tv2.size() || recus.dernier >= int64_t(fiche_.mesures.tv2[c].size()))
                 continue;
-            const float u = fiche_.courbes.tv2[c][std::size_t(recus.dernier)];
+            const float u = fiche_.mesures.tv2[c][std::size_t(recus.dernier)];
             fiche_.voies[std::size_t(v)].valeur->setText(QStringLiteral("  ") +
                                                          texte(formatValeur(4, styleIngenieur, u)) +
                                                          QStringLiteral("V"));
@@ -104,7 +104,7 @@ void TFicheGVMixte::initialiseAcquisition()
     if (BAcquisition)
         connect(BAcquisition, &QPushButton::clicked, this, [this] { BAcquisitionClick(); });
     surTimerFinMesures = [this] {
-        if (MODEGENERAL != 3)
+        if (MODEGENERAL != TModeGeneral::acquisitionEnCours)
             return;
         TimerFinMesures.stop();
         EditMessageX->setText(QStringLiteral("Mesures terminées, récupération des valeurs"));
@@ -137,7 +137,7 @@ void TFicheGVMixte::initialiseAcquisition()
 
 void TFicheGVMixte::nouvelleExperience()
 {
-    if (MODEGENERAL == 3 || MODEGENERAL == 5)
+    if (enAcquisition(MODEGENERAL))
         BAcquisitionClick();
     if (enregistrerX) {
         const auto reponse = gv::boiteMessage(this, gv::TIconeMessage::Question,
@@ -155,10 +155,10 @@ void TFicheGVMixte::nouvelleExperience()
 void TFicheGVMixte::BAcquisitionClick()
 {
     switch (MODEGENERAL) {
-    case 0:
-    case 1:
-    case 2:
-    case 4:
+    case TModeGeneral::rienAcquis:
+    case TModeGeneral::reglageModifie:
+    case TModeGeneral::acquisitionFinie:
+    case TModeGeneral::permanentArrete:
         acqDirecteEnCours = false;
         TimerAcqDir.stop();
         if (!SP5)
@@ -172,15 +172,15 @@ void TFicheGVMixte::BAcquisitionClick()
             lanceAcquisition();
         }
         break;
-    case 3:
-        typeSortieMP = kSortieUtilisateur;
-        drapeaux.typeSortieMP = kSortieUtilisateur;
+    case TModeGeneral::acquisitionEnCours:
+        drapeaux.typeSortieMP = TTypeSortieMP::arretUtilisateur;
         if (SP5)
             SP5->arreteAcq();
-        setModeGeneral(2);
+        setModeGeneral(TModeGeneral::acquisitionFinie);
         break;
     default:
-        // 5: the permanent mode stops in its own loop; 6, 7, 8: nothing.
+        // Permanent mode: it stops in its own loop; measurement panel and
+        // transfers: nothing.
         break;
     }
 }
@@ -214,7 +214,7 @@ void TFicheGVMixte::Acquisition()
     try {
         EditMessageX->setText(QStringLiteral("Acquisition en cours..."));
         EditMessageX->repaint();
-        setModeGeneral(3);
+        setModeGeneral(TModeGeneral::acquisitionEnCours);
         desactiveComposantsAcqSimple();
         ajouterLesCourbesX = SP5->memesParametresTemporels() && CBAjouterCourbes && CBAjouterCourbes->isChecked();
         PrepareTV2();
@@ -237,13 +237,12 @@ void TFicheGVMixte::Acquisition()
         TimerFinMesures.setInterval(intervalleFinMesures(SP5->dureeTotale0X, SP5->idxPretrig));
 
         THoteFenetre hote(*this);
-        TBoucleAcquisition boucle(*SP5, courbes, drapeaux, hote);
-        drapeaux.typeSortieMP = 0;
+        TBoucleAcquisition boucle(*SP5, mesures, drapeaux, MODEGENERAL, hote);
+        drapeaux.typeSortieMP = TTypeSortieMP::aucune;
         boucleEnCours_ = &boucle;
-        boucle.acquisitionSimple(courbes.nbVoiesMesurees);
+        boucle.acquisitionSimple(mesures.nbVoiesMesurees);
         boucleEnCours_ = nullptr;
-        typeSortieMP = drapeaux.typeSortieMP;
-        centralePerdue = typeSortieMP == kSortieCentralePerdue;
+        centralePerdue = drapeaux.typeSortieMP == TTypeSortieMP::centralePerdue;
         sortieNormaleMS();
         if (centralePerdue)
             TimerPresenceSP5.start();
@@ -251,8 +250,8 @@ void TFicheGVMixte::Acquisition()
         // Not reported; the window is given back in the state of an ended run.
         boucleEnCours_ = nullptr;
         TimerFinMesures.stop();
-        if (MODEGENERAL == 3)
-            setModeGeneral(2);
+        if (MODEGENERAL == TModeGeneral::acquisitionEnCours)
+            setModeGeneral(TModeGeneral::acquisitionFinie);
         activeComposantsAcqSimple();
         if (BAcquisition)
             BAcquisition->setText(texteDemarrer);
@@ -291,7 +290,7 @@ std::string texteDateAcq(const QDateTime& instant, bool avecSecondes)
 void TFicheGVMixte::sortieNormaleMS()
 {
     TCentrale& c = *SP5;
-    setModeGeneral(2);
+    setModeGeneral(TModeGeneral::acquisitionFinie);
     TimerFinMesures.stop();
     c.getNbPtsPretrig();
     if (c.nbPtsPretrig > 2)
@@ -305,54 +304,32 @@ void TFicheGVMixte::sortieNormaleMS()
     BAcquisition->setText(texteDemarrer);
 
     c.memoriseParametresTemporels();
-    c.dtAX = c.dt0X;
-    c.nbPtsAX = c.nbPts0X;
-    c.dureeTotaleAX = c.dureeTotale0X;
-    courbes.dtAX = c.dt0X;
-    courbes.nbPtsAX = c.nbPts0X;
-    courbes.dureeTotaleAX = c.dureeTotale0X;
 
-    const int premiere = courbes.nbVoiesMesurees;
+    std::vector<TDescriptionCourbe> descriptions;
+    descriptions.reserve(std::size_t(std::max(c.nbVoiesSignaux, 0)));
     for (int i = 0; i < c.nbVoiesSignaux; ++i) {
-        const std::size_t indice = std::size_t(premiere + i);
-        if (indice >= courbes.voiesMesurees.size())
-            break;
-        TVoieMesuree& vm = courbes.voiesMesurees[indice];
         // Named after the input, not after the signal's rank: with inputs 1
         // and 4 active the second curve is input 4's.
         const int v = c.VoiesActivesSignaux[std::size_t(i)];
-        vm.sEnteteVM = c.getCapVM(v);
+        TDescriptionCourbe d;
+        d.sEnteteVM = c.getCapVM(v);
         const int canal = c.nbCanaux_ > 0 ? v % c.nbCanaux_ : v;
-        vm.ModeDiffVM = canal >= 0 && canal < int(c.canauxDiff.size()) && c.canauxDiff[std::size_t(canal)];
-        vm.capCommRegvoie1VM = c.getCapEA(v);
+        d.ModeDiffVM = canal >= 0 && canal < int(c.canauxDiff.size()) && c.canauxDiff[std::size_t(canal)];
+        d.capCommRegvoie1VM = c.getCapEA(v);
         // The second input of a differential pair is the channel's other one.
-        vm.capCommRegvoie2VM = vm.ModeDiffVM ? c.getCapEA(v + c.nbCanaux_) : std::string();
-        vm.calVM = v < int(c.VoiesX.size()) ? c.VoiesX[std::size_t(v)].idxCalibreUt : 0;
-        vm.echVM = v >= 0 && v < 8 ? ecran().geometrie.echsVoies[std::size_t(v)] : 0.0f;
-        vm.clVM = v >= 0 && v < 8 ? static_cast<TColor>(reglages.clsVX[std::size_t(v)]) : 0;
-        const TUniteCourbe unite = uniteDeCourbe(vm.max);
-        vm.multVM = unite.multVM;
-        vm.sUniteVM = unite.sUniteVM;
+        d.capCommRegvoie2VM = d.ModeDiffVM ? c.getCapEA(v + c.nbCanaux_) : std::string();
+        d.calVM = v < int(c.VoiesX.size()) ? c.VoiesX[std::size_t(v)].idxCalibreUt : 0;
+        d.echVM = v >= 0 && v < 8 ? ecran().geometrie.echsVoies[std::size_t(v)] : 0.0f;
+        d.clVM = v >= 0 && v < 8 ? static_cast<TColor>(reglages.clsVX[std::size_t(v)]) : 0;
+        descriptions.push_back(std::move(d));
     }
-
-    // Series names; letters tell apart the runs of the same input.
-    if (!ajouterLesCourbesX)
-        nommageSeries.vide();
-    std::vector<std::string> noms;
-    noms.reserve(courbes.voiesMesurees.size());
-    for (const TVoieMesuree& vm : courbes.voiesMesurees)
-        noms.push_back(vm.sEnteteVM);
-    const int total = std::min<int>(premiere + c.nbVoiesSignaux, int(noms.size()));
-    for (int indice = premiere; indice < total; ++indice)
-        nommageSeries.nomme(noms, indice);
-    for (std::size_t k = 0; k < noms.size(); ++k)
-        courbes.voiesMesurees[k].sEnteteVM = noms[k];
-    courbes.nbVoiesMesurees = total;
+    const int total =
+        mesures.finAcquisition({c.dt0X, c.nbPts0X, c.nbPtsAffX, c.dureeTotale0X}, descriptions, ajouterLesCourbesX);
 
     EditMessageX->setText(total == 1 ? QStringLiteral(" 1 série acquise")
                                      : QString::number(total) + QStringLiteral(" séries acquises"));
 
-    setModeGeneral(2);
+    setModeGeneral(TModeGeneral::acquisitionFinie);
     ecran().finAcquisition();
     prepareCBAjouterCourbes();
     c.idxPretrig = idxPretrigListe;
@@ -371,10 +348,10 @@ void TFicheGVMixte::sortieNormaleMS()
     sDateAcq0 = texteDateAcq(heureAcq, false);
     sdateAcqX = texteDateAcq(heureAcq, true);
 
-    if (typeSortieMP == kSortieCentralePerdue) {
+    if (drapeaux.typeSortieMP == TTypeSortieMP::centralePerdue) {
         gv::boiteMessage(this, gv::TIconeMessage::Avertissement,
                          QStringLiteral("Acquisition interrompue car probable débranchement\n\rde la centrale. Il est "
                                         "conseillé de vérifier le \n\rbranchement et l'alimentation puis de recommencer."));
-        typeSortieMP = 0;
+        drapeaux.typeSortieMP = TTypeSortieMP::aucune;
     }
 }

@@ -290,7 +290,7 @@ void TFicheGVMixte::setCentraleActive(int32_t NouveauTypeCentrale1, bool avecCre
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     // No measured curve, none to add: they belong to the other unit.
-    courbes.nbVoiesMesurees = 0;
+    mesures.nbVoiesMesurees = 0;
     ajouterLesCourbesX = false;
     if (NouveauTypeCentrale1 < 0) {
         panneauVoiesVide();
@@ -390,13 +390,11 @@ void TFicheGVMixte::reglagesDefautMI()
     for (int32_t canal = 0; canal < SP5->nbCanaux_; ++canal)
         SP5->setModeDiff(canal, false, false);
     SP5->setDurees(reglages.DureeTotaleDFT, reglages.NbPtsDFT, false);
-    SP5->dtAX = SP5->dt0X;
-    SP5->nbPtsAX = SP5->nbPts0X;
     SP5->nbPtsAffX = SP5->nbPts0X;
-    SP5->dureeTotaleAX = SP5->dureeTotale0X;
+    mesures.suitBaseDeTemps({SP5->dt0X, SP5->nbPts0X, SP5->nbPtsAffX, SP5->dureeTotale0X});
     modeBalayage = SP5->tRemanence >= SP5->dureeTotale0X ? 1 : 0;
     SP5->modeRecuperation = modeBalayage;
-    SP5->nbPtsAX = 0;
+    mesures.nbPtsAX = 0;
     if (BAcquisitionPrecedente)
         BAcquisitionPrecedente->setEnabled(false);
     setModepermanent(false);

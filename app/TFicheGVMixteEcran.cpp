@@ -55,7 +55,7 @@ protected:
         case Qt::Key_F10:
         case Qt::Key_Escape: {
             const TToucheEcran t = touche->key() == Qt::Key_F10 ? TToucheEcran::f10 : TToucheEcran::echap;
-            if (!toucheDemarreArrete(t, fiche_.MODEGENERAL) || !fiche_.BAcquisition ||
+            if (!toucheDemarreArrete(t, fiche_.modeGeneral()) || !fiche_.BAcquisition ||
                 !fiche_.BAcquisition->isEnabled())
                 return false;
             fiche_.BAcquisitionClick();
@@ -110,8 +110,8 @@ void TFicheGVMixte::construitEcran()
     widgetEcran = new TWidgetEcran;
     widgetEcran->setObjectName(QStringLiteral("PEcran"));
     TEcran& e = widgetEcran->ecran();
-    e.setCourbes(&courbes);
-    e.setModeGeneral(MODEGENERAL);
+    e.setMesures(&mesures);
+    e.setEtatGeneral(&MODEGENERAL);
     // surRepeint stays the widget's own: it repaints the image.
     e.surLectures = [this] {
         EditSerieP->setText(QString::fromStdString(ecran().EditSerieP));
@@ -130,19 +130,16 @@ TEcran& TFicheGVMixte::ecran()
     return widgetEcran->ecran();
 }
 
-void TFicheGVMixte::setModeGeneral(int MG1)
+void TFicheGVMixte::setModeGeneral(TModeGeneral MG1)
 {
     MODEGENERAL = MG1;
-    drapeaux.MODEGENERAL = MG1;
     if (SBNouveau)
-        SBNouveau->setEnabled(MG1 != 0);
-    if (widgetEcran)
-        ecran().setModeGeneral(MG1);
+        SBNouveau->setEnabled(MG1 != TModeGeneral::rienAcquis);
 }
 
 void TFicheGVMixte::setModeDessinVM()
 {
-    if (!SP5 || (SP5->nbVoiesActivesX == 0 && SP5->nbVoiesSignaux == 0) || SP5->nbPts0X == 0 || courbes.tv2.empty())
+    if (!SP5 || (SP5->nbVoiesActivesX == 0 && SP5->nbVoiesSignaux == 0) || SP5->nbPts0X == 0 || mesures.tv2.empty())
         return;
     ecran().geometrie.setModeDessinVM();
 }
@@ -151,24 +148,12 @@ void TFicheGVMixte::PrepareTV2()
 {
     if (!SP5)
         return;
-    if (!ajouterLesCourbesX)
-        courbes.nbVoiesMesurees = 0;
-    const std::size_t premiere = std::size_t(courbes.nbVoiesMesurees);
-    const std::size_t total = premiere + std::size_t(std::max(SP5->nbVoiesSignaux, 0));
-    const std::size_t points = std::size_t(std::max<int64_t>(SP5->nbPts0X, 0));
-    courbes.tv2.resize(total);
-    courbes.voiesMesurees.resize(total);
-    for (std::size_t c = premiere; c < total; ++c) {
-        courbes.tv2[c].assign(points, 0.0f);
-        courbes.voiesMesurees[c] = TVoieMesuree {};
-        courbes.voiesMesurees[c].max = -120;
-        courbes.voiesMesurees[c].min = 120;
-    }
+    mesures.PrepareTV2(SP5->nbVoiesSignaux, SP5->nbPts0X, ajouterLesCourbesX);
 }
 
 void TFicheGVMixte::razExperience()
 {
-    setModeGeneral(0);
+    setModeGeneral(TModeGeneral::rienAcquis);
     setModepermanent(false);
     reglagesDefautMI();
     if (BAcquisitionPrecedente)
@@ -179,8 +164,7 @@ void TFicheGVMixte::razExperience()
         SP5->setModeDeclenchement(kDeclImmediat, true);
     curseursAuxBornes();
     ajouterLesCourbesX = false;
-    courbes.nbVoiesMesurees = 0;
-    nommageSeries.vide();
+    mesures.videPourNouvelleExperience(SP5 ? SP5->dureeTotale0X : mesures.tFin);
     PrepareTV2();
     prepareComposants();
     peutAjouter = false;

@@ -115,7 +115,7 @@ void TFicheGVMixte::activeComposantsAcqSimple()
     }
     active(BAcquisitionPrecedente, acquisitionPrecedenteDifferente());
     active(CBModePermanent, true);
-    active(SBNouveau, MODEGENERAL != 0);
+    active(SBNouveau, MODEGENERAL != TModeGeneral::rienAcquis);
     active(SBOptions, true);
     if (widgetEcran) {
         TBoutonsZoom& zoom = ecran().geometrie.boutonsZoom;
@@ -123,7 +123,7 @@ void TFicheGVMixte::activeComposantsAcqSimple()
         zoom.moinsH = zoom.moinsV = false;
         widgetEcran->MAJBarres();
     }
-    const bool courbesPresentes = courbes.nbVoiesMesurees > 0;
+    const bool courbesPresentes = mesures.nbVoiesMesurees > 0;
     for (QToolButton* bouton : {SBenregistrerRW3, SBenregistrerTXT, SBTransfertDirectREG, SBTransfertDirectExcel,
                                 SBVoirTableau, SBMesures})
         active(bouton, courbesPresentes);
@@ -152,7 +152,7 @@ void TFicheGVMixte::activeBoutonsOutils()
 {
     for (QToolButton* bouton : {SBVoirTableau, SBMesures, SBenregistrerRW3, SBTransfertDirectREG, SBenregistrerTXT})
         active(bouton, true);
-    active(SBNouveau, MODEGENERAL != 0);
+    active(SBNouveau, MODEGENERAL != TModeGeneral::rienAcquis);
     active(SBtransfertDirectOOLO, OOInstalle || LOInstalle);
     active(SBTransfertDirectExcel, msOfficeInstalle);
 }
@@ -183,7 +183,7 @@ void TFicheGVMixte::DesactiveSBCentrales()
 void TFicheGVMixte::TimerAcqDirTimer()
 {
     // Never during a run: a direct measurement reprograms the unit.
-    if (bloqueTimerAcqDirecte || !SP5 || MODEGENERAL == 3 || MODEGENERAL == 5)
+    if (bloqueTimerAcqDirecte || !SP5 || enAcquisition(MODEGENERAL))
         return;
     if (!SP5->Presente()) {
         for (TLigneVoie& ligne : voies)
@@ -225,9 +225,8 @@ void TFicheGVMixte::curseursAuxBornes()
 {
     if (!widgetEcran || !SP5)
         return;
+    mesures.curseursAuxBornes(SP5->dureeTotale0X);
     TGeometrieEcran& g = ecran().geometrie;
-    g.t0 = 0;
-    g.tFin = SP5->dureeTotale0X;
     g.t0M = 0;
     g.tFinM = SP5->dureeTotale0X;
     g.calculePixelsCurseurs();
@@ -240,7 +239,7 @@ void TFicheGVMixte::zoomsAZero()
     TGeometrieEcran& g = ecran().geometrie;
     g.setZoomHX(0);
     g.setZoomVX(0);
-    if (MODEGENERAL == 3 || MODEGENERAL == 5)
+    if (enAcquisition(MODEGENERAL))
         g.DesactiverZooms();
     else
         g.activerZooms();
@@ -254,7 +253,7 @@ void TFicheGVMixte::zoomsReappliques()
     TGeometrieEcran& g = ecran().geometrie;
     g.setZoomHX(g.zoomIndexH);
     g.setZoomVX(g.ZoomIndexV);
-    if (MODEGENERAL == 3 || MODEGENERAL == 5)
+    if (enAcquisition(MODEGENERAL))
         g.DesactiverZooms();
     else
         g.activerZooms();
@@ -295,8 +294,8 @@ void TFicheGVMixte::dessinePretrig()
 
 void TFicheGVMixte::nouveauPossible()
 {
-    if (MODEGENERAL == 0)
-        setModeGeneral(1);
-    if (SBNouveau && MODEGENERAL != 3 && MODEGENERAL != 5)
+    if (MODEGENERAL == TModeGeneral::rienAcquis)
+        setModeGeneral(TModeGeneral::reglageModifie);
+    if (SBNouveau && !enAcquisition(MODEGENERAL))
         SBNouveau->setEnabled(true);
 }

@@ -275,7 +275,7 @@ void TFicheGVMixte::prepareCBAjouterCourbes()
 {
     if (!CBAjouterCourbes)
         return;
-    peutAjouter = SP5 && SP5->memesParametresTemporels() && SP5->acquisitionFaite && courbes.nbVoiesMesurees > 0;
+    peutAjouter = SP5 && SP5->memesParametresTemporels() && SP5->acquisitionFaite && mesures.nbVoiesMesurees > 0;
     CBAjouterCourbes->setEnabled(peutAjouter);
     if (!peutAjouter) {
         // Curves of another timing cannot share the time axis.
@@ -318,45 +318,44 @@ void TFicheGVMixte::Changements(QObject* sender)
         return;
     }
     const int tag = sender->property("tag").toInt();
-    int code = 0;
+    TTypeSortieMP code = TTypeSortieMP::aucune;
     if (auto* groupe = qobject_cast<TGroupeRadio*>(sender); groupe && tag >= 300 && tag < 308) {
         MPEntree = tag - 300;
         MPCalibre = groupe->itemIndex();
-        code = 3;
+        code = TTypeSortieMP::calibre;
     } else if (auto* boite = qobject_cast<QCheckBox*>(sender); boite && tag >= 100 && tag < 108) {
         MPEntree = tag - 100;
         MPVoieActive = boite->isChecked();
-        code = 2;
+        code = TTypeSortieMP::activationVoie;
     } else if (boite && tag >= 200 && tag < 204) {
         MPEntree = tag - 200;
         MPModeDiff = boite->isChecked();
-        code = 6;
+        code = TTypeSortieMP::modeDiff;
     } else {
         return;
     }
-    if (MODEGENERAL == 3 || MODEGENERAL == 5) {
+    if (enAcquisition(MODEGENERAL)) {
         SP5->arreteAcq();
         enregistreChangement(code);
         return;
     }
     switch (code) {
-    case 2:
+    case TTypeSortieMP::activationVoie:
         activationVoie(MPEntree, MPVoieActive);
         break;
-    case 3:
+    case TTypeSortieMP::calibre:
         changeCalibre(MPEntree, MPCalibre);
         break;
     default:
         activationModeDiff(MPEntree, MPModeDiff);
         break;
     }
-    if (MODEGENERAL == 0)
-        setModeGeneral(1);
+    if (MODEGENERAL == TModeGeneral::rienAcquis)
+        setModeGeneral(TModeGeneral::reglageModifie);
 }
 
-void TFicheGVMixte::enregistreChangement(int code)
+void TFicheGVMixte::enregistreChangement(TTypeSortieMP code)
 {
-    typeSortieMP = code;
     drapeaux.typeSortieMP = code;
     drapeaux.nouveauxParametres = true;
 }
@@ -378,17 +377,17 @@ void TFicheGVMixte::pasAPas(QObject* bouton)
         liste->setCurrentIndex(choisi);
     }
     const std::string texte = texteStd(liste->itemText(choisi));
-    if (MODEGENERAL == 5) {
+    if (MODEGENERAL == TModeGeneral::permanentEnCours) {
         (duree ? MPDureeTotale : MPNbPts) = texte;
-        enregistreChangement(duree ? 5 : 4);
+        enregistreChangement(duree ? TTypeSortieMP::dureeTotale : TTypeSortieMP::nbPoints);
         return;
     }
     if (duree)
         ChangeDureeTotale(texte);
     else
         changeNbPts(texte);
-    if (MODEGENERAL == 0)
-        setModeGeneral(1);
+    if (MODEGENERAL == TModeGeneral::rienAcquis)
+        setModeGeneral(TModeGeneral::reglageModifie);
     saisieModifiee_ = false;
 }
 
@@ -426,12 +425,12 @@ void TFicheGVMixte::activationVoie(int32_t voie1, bool active1)
         prepareCourbesDuRun();
         redessineEcran(true);
         SP5->PrepareIdxTraitGV();
-    } else if (MODEGENERAL == 3 || MODEGENERAL == 5) {
+    } else if (enAcquisition(MODEGENERAL)) {
         // Nothing left to measure: the run ends as if stopped, and closes
         // its curves the normal way.
         drapeaux.stop = true;
-        if (MODEGENERAL == 5)
-            enregistreChangement(1);
+        if (MODEGENERAL == TModeGeneral::permanentEnCours)
+            enregistreChangement(TTypeSortieMP::arretUtilisateur);
     } else {
         redessineEcran(true);
     }
@@ -597,41 +596,40 @@ void TFicheGVMixte::RBMesuresPeriodiquesClick(QObject* sender)
         return;
     if (sender == CBModePermanent) {
         const bool coche = CBModePermanent->isChecked();
-        if (MODEGENERAL == 5) {
+        if (MODEGENERAL == TModeGeneral::permanentEnCours) {
             if (coche)
                 return;
             if (modeBalayage == 1) {
                 // Fast frames: the frame in progress is completed first.
-                typeSortieMP = 14;
-                drapeaux.typeSortieMP = 14;
+                drapeaux.typeSortieMP = TTypeSortieMP::arretTramesRapides;
                 typeSortieMP1 = -1;
             } else {
-                enregistreChangement(1);
+                enregistreChangement(TTypeSortieMP::arretUtilisateur);
                 drapeaux.stop = true;
                 setModepermanent(false);
-                setModeGeneral(4);
+                setModeGeneral(TModeGeneral::permanentArrete);
             }
             return;
         }
         setModepermanent(coche);
-        setModeGeneral(coche ? 4 : 2);
+        setModeGeneral(coche ? TModeGeneral::permanentArrete : TModeGeneral::acquisitionFinie);
         return;
     }
     if (sender == CBAjouterCourbes)
         return; // read when the next run starts
-    if (MODEGENERAL == 5) {
+    if (MODEGENERAL == TModeGeneral::permanentEnCours) {
         if (sender == CBTypeDeclenchement) {
             MPTypeDecl = CBTypeDeclenchement->currentIndex();
-            enregistreChangement(7);
+            enregistreChangement(TTypeSortieMP::typeDeclenchement);
         } else if (sender == RGSensDeclenchement) {
             MPSensDecl = RGSensDeclenchement->itemIndex();
-            enregistreChangement(9);
+            enregistreChangement(TTypeSortieMP::sensDeclenchement);
         } else if (sender == CBVoieSynchro) {
             MPVoieSynchro = CBVoieSynchro->currentIndex();
-            enregistreChangement(10);
+            enregistreChangement(TTypeSortieMP::voieSynchro);
         } else if (sender == CBPretrigX) {
             MPPretrig = CBPretrigX->currentIndex();
-            enregistreChangement(11);
+            enregistreChangement(TTypeSortieMP::pretrig);
         }
         return;
     }
@@ -651,8 +649,8 @@ void TFicheGVMixte::RBMesuresPeriodiquesClick(QObject* sender)
         redessineEcran(true);
         dessinePretrig();
     }
-    if (MODEGENERAL == 0)
-        setModeGeneral(1);
+    if (MODEGENERAL == TModeGeneral::rienAcquis)
+        setModeGeneral(TModeGeneral::reglageModifie);
 }
 
 void TFicheGVMixte::setModepermanent(bool mp)
@@ -732,8 +730,8 @@ void TFicheGVMixte::apresChangementTemporel()
     modeBalayage = SP5->tRemanence >= SP5->dureeTotale0X ? 1 : 0;
     SP5->modeRecuperation = modeBalayage;
     if (premiereAcq) {
-        SP5->dtAX = SP5->dt0X;
-        SP5->dureeTotaleAX = SP5->dureeTotale0X;
+        mesures.dtAX = SP5->dt0X;
+        mesures.dureeTotaleAX = SP5->dureeTotale0X;
     }
     setModeDessinVM();
     SP5->NbPtsFifo = tailleBlocFifo(*SP5);
@@ -744,14 +742,14 @@ void TFicheGVMixte::apresChangementTemporel()
 
 bool TFicheGVMixte::acquisitionPrecedenteDifferente()
 {
-    return SP5 && SP5->acquisitionFaite && courbes.nbVoiesMesurees > 0 && !SP5->memesParametresTemporels();
+    return SP5 && SP5->acquisitionFaite && mesures.nbVoiesMesurees > 0 && !SP5->memesParametresTemporels();
 }
 
 void TFicheGVMixte::RetourAcqPrecedente()
 {
     if (!SP5 || !SP5->acquisitionFaite)
         return;
-    SP5->setDurees(SP5->dureeTotaleAX, SP5->nbPtsAX, true);
+    SP5->setDurees(mesures.dureeTotaleAX, mesures.nbPtsAX, true);
     modeBalayage = SP5->tRemanence >= SP5->dureeTotale0X ? 1 : 0;
     SP5->modeRecuperation = modeBalayage;
     setModeDessinVM();
@@ -807,19 +805,19 @@ void TFicheGVMixte::CBDureeTotaleSelect(QObject* sender)
     auto* liste = static_cast<QComboBox*>(sender);
     const std::string texte = texteStd(liste->currentText());
     const bool duree = sender == CBDureeTotale;
-    if (MODEGENERAL == 5) {
+    if (MODEGENERAL == TModeGeneral::permanentEnCours) {
         (duree ? MPDureeTotale : MPNbPts) = texte;
-        enregistreChangement(duree ? 5 : 4);
+        enregistreChangement(duree ? TTypeSortieMP::dureeTotale : TTypeSortieMP::nbPoints);
         return;
     }
-    if (MODEGENERAL == 3)
+    if (MODEGENERAL == TModeGeneral::acquisitionEnCours)
         return;
     if (duree)
         ChangeDureeTotale(texte);
     else
         changeNbPts(texte);
-    if (MODEGENERAL == 0)
-        setModeGeneral(1);
+    if (MODEGENERAL == TModeGeneral::rienAcquis)
+        setModeGeneral(TModeGeneral::reglageModifie);
     // What the box now shows is the applied value.
     if (liste->hasFocus())
         CBDureeTotaleEnter(sender);
@@ -831,8 +829,8 @@ void TFicheGVMixte::EditNbPointsExit(QObject* sender)
         return;
     TBloqueur be(bloqueExit);
     if (sender == BAcquisitionPrecedente) {
-        if (MODEGENERAL == 5)
-            enregistreChangement(12);
+        if (MODEGENERAL == TModeGeneral::permanentEnCours)
+            enregistreChangement(TTypeSortieMP::acquisitionPrecedente);
         else
             RetourAcqPrecedente();
         return;
@@ -851,27 +849,27 @@ void TFicheGVMixte::EditNbPointsExit(QObject* sender)
     saisieModifiee_ = false;
     const std::string s = texteStd(texte);
     if (sender == CBDureeTotale) {
-        if (MODEGENERAL == 5) {
+        if (MODEGENERAL == TModeGeneral::permanentEnCours) {
             MPDureeTotale = s;
-            enregistreChangement(5);
+            enregistreChangement(TTypeSortieMP::dureeTotale);
             return;
         }
         ChangeDureeTotale(s);
     } else if (sender == CBNbPoints) {
-        if (MODEGENERAL == 5) {
+        if (MODEGENERAL == TModeGeneral::permanentEnCours) {
             MPNbPts = s;
-            enregistreChangement(4);
+            enregistreChangement(TTypeSortieMP::nbPoints);
             return;
         }
         changeNbPts(s);
     } else {
-        if (MODEGENERAL == 5) {
+        if (MODEGENERAL == TModeGeneral::permanentEnCours) {
             MPUSeuil = s;
-            enregistreChangement(8);
+            enregistreChangement(TTypeSortieMP::seuil);
             return;
         }
         changeUSeuil(s);
     }
-    if (MODEGENERAL == 0)
-        setModeGeneral(1);
+    if (MODEGENERAL == TModeGeneral::rienAcquis)
+        setModeGeneral(TModeGeneral::reglageModifie);
 }

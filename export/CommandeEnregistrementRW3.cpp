@@ -4,10 +4,9 @@
 
 #include <QFileInfo>
 
-bool enregistreRegressi(const TSourceRegressi& source, double dureeTotaleAX, TEtatEnregistrement& etat,
-                        TDialoguesEnregistrement& dialogues)
+bool enregistreRegressi(const TSourceRegressi& source, TEtatEnregistrement& etat, TDialoguesEnregistrement& dialogues)
 {
-    if (dureeTotaleAX <= source.t0) {
+    if (intervalleVide(*source.mesures)) {
         dialogues.information(QStringLiteral(
             "Il n'y a pas de valeurs dans l'intervalle de temps retenu entre les deux curseurs verts ! \n\r"
             "L'enregistrement est donc inutile. "));

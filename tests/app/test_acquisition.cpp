@@ -227,19 +227,19 @@ private slots:
         chrono.start();
         demarre(*fiche);
         const double duree = chrono.elapsed() / 1000.0;
-        QCOMPARE(fiche->MODEGENERAL, 2);
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 1);
-        QCOMPARE(int64_t(fiche->courbes.tv2[0].size()), c.nbPts0X);
-        QCOMPARE(fiche->courbes.dtAX, c.dt0X);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 1);
+        QCOMPARE(int64_t(fiche->mesures.tv2[0].size()), c.nbPts0X);
+        QCOMPARE(fiche->mesures.dtAX, c.dt0X);
         // The run lasts about its own duration.
         QVERIFY2(duree >= 0.095 && duree < 0.1 + 0.6, qPrintable(QString::number(duree)));
-        const std::vector<float>& u = fiche->courbes.tv2[0];
+        const std::vector<float>& u = fiche->mesures.tv2[0];
         for (int64_t k = 0; k < c.nbPts0X; ++k) {
             const double attendu = tensionSimulee(type, 0, double(k) * c.dt0X);
             if (std::fabs(u[std::size_t(k)] - attendu) > 0.05)
                 QFAIL(qPrintable(QStringLiteral("point %1: %2 V instead of %3 V").arg(k).arg(u[std::size_t(k)]).arg(attendu)));
         }
-        const TVoieMesuree& vm = fiche->courbes.voiesMesurees[0];
+        const TVoieMesuree& vm = fiche->mesures.voiesMesurees[0];
         QCOMPARE(vm.sEnteteVM, c.getCapVM(0));
         QCOMPARE(vm.sUniteVM, std::string("V"));
         QVERIFY(std::fabs(vm.max - 5.0f) < 0.05f);
@@ -261,21 +261,21 @@ private slots:
         entrees(*fiche, {1, 4});
         c.setDurees(0.1, 1001, false);
         demarre(*fiche);
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 2);
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 2);
         for (int i = 0; i < 2; ++i) {
             const int entree = c.VoiesActivesSignaux[std::size_t(i)];
             for (int64_t k = 0; k < c.nbPts0X; k += 7)
-                QVERIFY(std::fabs(fiche->courbes.tv2[std::size_t(i)][std::size_t(k)] -
+                QVERIFY(std::fabs(fiche->mesures.tv2[std::size_t(i)][std::size_t(k)] -
                                   sp5sim::sp5simTension(entree, double(k) * c.dt0X)) < 0.03);
         }
-        QCOMPARE(fiche->courbes.voiesMesurees[0].sEnteteVM, std::string("u[1_M]"));
-        QCOMPARE(fiche->courbes.voiesMesurees[1].sEnteteVM, std::string("u[4_M]"));
-        QCOMPARE(fiche->courbes.voiesMesurees[1].capCommRegvoie1VM, std::string("EA4"));
-        QCOMPARE(fiche->courbes.voiesMesurees[1].clVM, TColor(fiche->reglages.clsVX[4]));
+        QCOMPARE(fiche->mesures.voiesMesurees[0].sEnteteVM, std::string("u[1_M]"));
+        QCOMPARE(fiche->mesures.voiesMesurees[1].sEnteteVM, std::string("u[4_M]"));
+        QCOMPARE(fiche->mesures.voiesMesurees[1].capCommRegvoie1VM, std::string("EA4"));
+        QCOMPARE(fiche->mesures.voiesMesurees[1].clVM, TColor(fiche->reglages.clsVX[4]));
         // The pointed sample shows in the toolbar's boxes.
         const TGeometrieEcran& g = fiche->ecran().geometrie;
         const int64_t k = c.nbPts0X / 2;
-        const QPoint point(g.xe(double(k) * c.dt0X), g.ye(1, fiche->courbes.tv2[0][std::size_t(k)]));
+        const QPoint point(g.xe(double(k) * c.dt0X), g.ye(1, fiche->mesures.tv2[0][std::size_t(k)]));
         QTest::mouseMove(fiche->widgetEcran->iEcranX(), point);
         QTRY_VERIFY(!fiche->EditSerieP->text().isEmpty());
         QVERIFY2(fiche->EditSerieP->text().contains(QStringLiteral("1_M")), qPrintable(fiche->EditSerieP->text()));
@@ -298,7 +298,7 @@ private slots:
         QCheckBox* ajouter = fiche->CBAjouterCourbes;
         QVERIFY(!ajouter->isEnabled());
         demarre(*fiche);
-        QCOMPARE(fiche->courbes.voiesMesurees[0].sEnteteVM, std::string("u[0_M]"));
+        QCOMPARE(fiche->mesures.voiesMesurees[0].sEnteteVM, std::string("u[0_M]"));
         // Same time settings: the box may be checked.
         QVERIFY(ajouter->isEnabled());
         if (!ajouter->isChecked())
@@ -306,21 +306,21 @@ private slots:
         demarre(*fiche);
         QVERIFY(ajouter->isChecked());
         demarre(*fiche);
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 3);
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 3);
         QStringList noms;
-        for (int c = 0; c < fiche->courbes.nbVoiesMesurees; ++c)
-            noms << QString::fromStdString(fiche->courbes.voiesMesurees[std::size_t(c)].sEnteteVM);
+        for (int c = 0; c < fiche->mesures.nbVoiesMesurees; ++c)
+            noms << QString::fromStdString(fiche->mesures.voiesMesurees[std::size_t(c)].sEnteteVM);
         QCOMPARE(noms, QStringList({"u[0_M]a", "u[0_M]b", "u[0_M]c"}));
         QCOMPARE(fiche->EditMessageX->text(), QStringLiteral("3 séries acquises"));
         // Each run filled its own curve.
         for (int c = 0; c < 3; ++c)
-            QVERIFY(std::fabs(fiche->courbes.tv2[std::size_t(c)][25] - sp5sim::sp5simTension(0, 25 * fiche->SP5->dt0X)) < 0.03);
+            QVERIFY(std::fabs(fiche->mesures.tv2[std::size_t(c)][25] - sp5sim::sp5simTension(0, 25 * fiche->SP5->dt0X)) < 0.03);
         // Without the box, a run starts afresh.
         ajouter->click();
         demarre(*fiche);
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 1);
-        QCOMPARE(fiche->courbes.tv2.size(), size_t(1));
-        QCOMPARE(fiche->courbes.voiesMesurees[0].sEnteteVM, std::string("u[0_M]"));
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 1);
+        QCOMPARE(fiche->mesures.tv2.size(), size_t(1));
+        QCOMPARE(fiche->mesures.voiesMesurees[0].sEnteteVM, std::string("u[0_M]"));
     }
 
     // Threshold trigger: the first point is the value at the trigger instant,
@@ -333,8 +333,8 @@ private slots:
         c.setDurees(0.04, 201, false);
         declenchementSurSeuil(*fiche, 0, QStringLiteral("1"), 0);
         demarre(*fiche);
-        QCOMPARE(fiche->MODEGENERAL, 2);
-        const std::vector<float>& u = fiche->courbes.tv2[0];
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+        const std::vector<float>& u = fiche->mesures.tv2[0];
         QVERIFY2(std::fabs(u[0] - 1.0f) < 0.03f, qPrintable(QString::number(u[0])));
         // Rising: the next points follow the sine from the crossing of 1 V.
         const double tSeuil = std::asin(0.2) / (2 * M_PI * 50);
@@ -405,8 +405,8 @@ private slots:
         TCentrale& c = *fiche->SP5;
         entrees(*fiche, {0});
         c.setDurees(0.5, 1001, false);
-        int typeVu = -1;
-        surMessage = [&](const gv::TMessage&) { typeVu = fiche->typeSortieMP; };
+        TTypeSortieMP typeVu = TTypeSortieMP::aucune;
+        surMessage = [&](const gv::TMessage&) { typeVu = fiche->drapeaux.typeSortieMP; };
         QTimer::singleShot(200, fiche.get(), [&] { branche(0); });
         QElapsedTimer chrono;
         chrono.start();
@@ -418,19 +418,19 @@ private slots:
         QCOMPARE(avertissement->texte,
                  QStringLiteral("Acquisition interrompue car probable débranchement\n\rde la centrale. Il est conseillé "
                                 "de vérifier le \n\rbranchement et l'alimentation puis de recommencer."));
-        QCOMPARE(typeVu, 13);
-        QCOMPARE(fiche->typeSortieMP, 0);
+        QCOMPARE(typeVu, TTypeSortieMP::centralePerdue);
+        QCOMPARE(fiche->drapeaux.typeSortieMP, TTypeSortieMP::aucune);
         // Found gone after eight empty reads of a block's length.
         QVERIFY(duree < 2000);
-        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
         QVERIFY(fiche->TimerPresenceSP5.isActive());
-        const std::vector<float>& u = fiche->courbes.tv2[0];
+        const std::vector<float>& u = fiche->mesures.tv2[0];
         QVERIFY(std::fabs(u[10] - tensionSimulee(type, 0, 10 * c.dt0X)) < 0.05);
         QCOMPARE(u[1000], 0.0f);
         // Still unplugged: Start says the unit was not found, nothing runs.
         messages.clear();
         demarre(*fiche);
-        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
         QCOMPARE(fiche->EditMessageX->text(), QStringLiteral("La centrale n'a pas été trouvée"));
         QCOMPARE(messages.size(), size_t(1));
         QCOMPARE(messages[0].texte, QStringLiteral("La centrale ") + QString::fromStdString(c.nomCentrale) +
@@ -451,7 +451,7 @@ private slots:
         fiche->SP5->setDurees(0.5, 1001, false);
         demarre(*fiche);
         QVERIFY(messages.empty());
-        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
         QVERIFY(fiche->TimerPresenceSP5.isActive());
         QVERIFY(!fiche->TimerAcqDir.isActive());
         QCOMPARE(fiche->BAcquisition->text(), QStringLiteral("Démarrer l'acquisition"));
@@ -469,8 +469,8 @@ private slots:
         QCOMPARE(messages.size(), size_t(1));
         QCOMPARE(messages[0].icone, gv::TIconeMessage::Information);
         QCOMPARE(messages[0].texte, QStringLiteral("Aucune entrée analogique n'est active. \n\rActivez au moins une entrée !"));
-        QCOMPARE(fiche->MODEGENERAL, 0);
-        QVERIFY(fiche->courbes.tv2.empty());
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::rienAcquis);
+        QVERIFY(fiche->mesures.tv2.empty());
         // Nothing ran: the live values go on.
         QVERIFY(fiche->TimerAcqDir.isActive());
     }
@@ -494,10 +494,10 @@ private slots:
         demarre(*fiche);
         QVERIFY(chrono.elapsed() < 700);
         QCOMPARE(legendePendant, QStringLiteral("Arrêter"));
-        QCOMPARE(fiche->MODEGENERAL, 2);
-        QCOMPARE(fiche->typeSortieMP, 1);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+        QCOMPARE(fiche->drapeaux.typeSortieMP, TTypeSortieMP::arretUtilisateur);
         QCOMPARE(fiche->EditMessageX->text(), QStringLiteral(" 1 série acquise"));
-        const std::vector<float>& u = fiche->courbes.tv2[0];
+        const std::vector<float>& u = fiche->mesures.tv2[0];
         QVERIFY(std::fabs(u[50] - sp5sim::sp5simTension(0, 50 * c.dt0X)) < 0.03);
         QCOMPARE(u[900], 0.0f);
         QVERIFY(messages.empty());
@@ -519,7 +519,7 @@ private slots:
         QVERIFY(message(QStringLiteral("Désirez-vous vraiment quitter")));
         QVERIFY(!fiche->isVisible());
         QVERIFY2(chrono.elapsed() < 1200, qPrintable(QString::number(chrono.elapsed())));
-        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
     }
 
     // F10 starts a run, Escape stops it.
@@ -527,21 +527,21 @@ private slots:
     {
         auto fiche = ouvre();
         fiche->SP5->setDurees(1.0, 1001, false);
-        int modePendant = -1;
+        TModeGeneral modePendant = TModeGeneral::rienAcquis;
         QTimer::singleShot(200, fiche.get(), [&] {
-            modePendant = fiche->MODEGENERAL;
+            modePendant = fiche->modeGeneral();
             QTest::keyClick(fiche->EditMessageX, Qt::Key_Escape);
         });
         QElapsedTimer chrono;
         chrono.start();
         QTest::keyClick(fiche->BAcquisition, Qt::Key_F10);
-        QCOMPARE(modePendant, 3);
+        QCOMPARE(modePendant, TModeGeneral::acquisitionEnCours);
         QVERIFY(chrono.elapsed() < 700);
-        QCOMPARE(fiche->MODEGENERAL, 2);
-        QCOMPARE(fiche->typeSortieMP, 1);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+        QCOMPARE(fiche->drapeaux.typeSortieMP, TTypeSortieMP::arretUtilisateur);
         // Escape outside a run does nothing.
         QTest::keyClick(fiche->EditMessageX, Qt::Key_Escape);
-        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
     }
 
     // A trigger that never comes: the waiting dialog after tAttenteMaxDecl,
@@ -571,9 +571,9 @@ private slots:
         QCOMPARE(d->BVerifier->text(), QStringLiteral("Vérifier la connexion de la centrale "));
         QCOMPARE(d->BArreter->text(), QStringLiteral("Arrêter l'acquisition"));
         QVERIFY(!d->isModal());
-        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
         QCOMPARE(fiche->EditMessageX->text(), QStringLiteral(" 1 série acquise"));
-        for (float u : fiche->courbes.tv2[0])
+        for (float u : fiche->mesures.tv2[0])
             QCOMPARE(u, 0.0f);
     }
 
@@ -598,19 +598,19 @@ private slots:
         QTest::mouseClick(fiche->SBNouveau, Qt::LeftButton);
         QCOMPARE(messages.size(), size_t(1));
         QCOMPARE(messages[0].texte, QStringLiteral("Désirez-vous enregistrer les mesures ?"));
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 1); // Cancel: nothing changes
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 1); // Cancel: nothing changes
         reponse = QMessageBox::Yes;
         QTest::mouseClick(fiche->SBNouveau, Qt::LeftButton);
         QCOMPARE(dialoguesFichier, 1); // the save dialog, cancelled here
-        QCOMPARE(fiche->MODEGENERAL, 0);
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 0);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::rienAcquis);
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 0);
         QVERIFY(!fiche->enregistrerX);
         QVERIFY(!fiche->SBNouveau->isEnabled());
         QVERIFY(!fiche->SBenregistrerRW3->isEnabled());
         // Nothing left to save: no question.
         messages.clear();
         demarre(*fiche);
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 1);
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 1);
     }
 
     // A run, then the save button with a name chosen in the dialog: the file

@@ -465,11 +465,11 @@ private slots:
         boites.reponseQuestion = QMessageBox::No;
         QVERIFY(!fiche->close());
         QCOMPARE(boites.vues.back().texte, QStringLiteral("Désirez-vous vraiment quitter \"Galvora\" ?"));
-        QCOMPARE(fiche->typeSortieMP, 1);
-        fiche->MODEGENERAL = 7;
+        QCOMPARE(fiche->drapeaux.typeSortieMP, TTypeSortieMP::arretUtilisateur);
+        fiche->setModeGeneral(TModeGeneral::transfertExcel);
         QVERIFY(!fiche->close());
         QVERIFY(boites.vues.back().texte.startsWith(QStringLiteral("Transfert vers Excel en cours")));
-        fiche->MODEGENERAL = 2;
+        fiche->setModeGeneral(TModeGeneral::acquisitionFinie);
         boites.reponseQuestion = QMessageBox::Yes;
         QVERIFY(fiche->close());
     }

@@ -191,7 +191,7 @@ private slots:
         QVERIFY(!fiche->BAcquisitionPrecedente->isEnabled());
         QVERIFY(!fiche->CBAjouterCourbes->isEnabled());
         QVERIFY(!fiche->iTe->pixmap().isNull());
-        QCOMPARE(fiche->MODEGENERAL, 0);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::rienAcquis);
     }
 
     void dureeTapeePuisPlus_data() { lignesParUnite(); }
@@ -205,7 +205,7 @@ private slots:
         QVERIFY2(std::fabs(fiche->SP5->dureeTotale0X - 0.01) < 0.01 * 0.002,
                  qPrintable(QString::number(fiche->SP5->dureeTotale0X)));
         QCOMPARE(fiche->CBDureeTotale->currentText(), qs(formatValeur(3, styleIngenieur, 0.01L) + "s"));
-        QCOMPARE(fiche->MODEGENERAL, 1);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::reglageModifie);
         QVERIFY(fiche->SBNouveau->isEnabled());
         // Leaving the box afterwards changes nothing more.
         const double duree = fiche->SP5->dureeTotale0X;
@@ -424,7 +424,7 @@ private slots:
         QCOMPARE(c.modeDecl, int32_t(kDeclSeuil));
         QCOMPARE(c.nbPtsAffX, affiches);
         QCOMPARE(c.nbPts0X, affiches + 1);
-        QCOMPARE(fiche->courbes.tv2.at(size_t(fiche->courbes.nbVoiesMesurees)).size(), size_t(affiches + 1));
+        QCOMPARE(fiche->mesures.tv2.at(size_t(fiche->mesures.nbVoiesMesurees)).size(), size_t(affiches + 1));
         QVERIFY(fiche->RGSensDeclenchement->isEnabled());
         QVERIFY(fiche->EditUSeuilDecl->isEnabled());
         QVERIFY(fiche->CBPretrigX->isEnabled());
@@ -470,7 +470,7 @@ private slots:
         quitte(*fiche);
         bool pendantLaMesure = false;
         QTimer::singleShot(200, fiche.get(), [&] {
-            pendantLaMesure = fiche->MODEGENERAL == 3;
+            pendantLaMesure = fiche->modeGeneral() == TModeGeneral::acquisitionEnCours;
             // The activation boxes are disabled during a run; the panel's
             // operation is what the pending change would run.
             QVERIFY(!fiche->voies[0].active->isEnabled());
@@ -482,7 +482,7 @@ private slots:
         QVERIFY(pendantLaMesure);
         QVERIFY(chrono.elapsed() < 1500);
         // Ended the normal way: state 2, the window usable again, no warning.
-        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
         QCOMPARE(fiche->BAcquisition->text(), QStringLiteral("Démarrer l'acquisition"));
         QVERIFY(fiche->CBDureeTotale->isEnabled());
         QVERIFY(fiche->voies[0].active->isEnabled());
@@ -497,17 +497,17 @@ private slots:
         tape(fiche->CBDureeTotale, QStringLiteral("50 ms"));
         quitte(*fiche);
         QTest::mouseClick(fiche->BAcquisition, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(fiche->MODEGENERAL, 2, 3000);
-        QVERIFY(fiche->courbes.nbVoiesMesurees > 0);
+        QTRY_COMPARE_WITH_TIMEOUT(fiche->modeGeneral(), TModeGeneral::acquisitionFinie, 3000);
+        QVERIFY(fiche->mesures.nbVoiesMesurees > 0);
         QVERIFY(!fiche->BAcquisitionPrecedente->isEnabled());
         QVERIFY(fiche->CBAjouterCourbes->isEnabled());
-        const int mesurees = fiche->courbes.nbVoiesMesurees;
-        const std::vector<float> courbe = fiche->courbes.tv2[0];
+        const int mesurees = fiche->mesures.nbVoiesMesurees;
+        const std::vector<float> courbe = fiche->mesures.tv2[0];
         QTest::mouseClick(fiche->SBDureeTotalePlus, Qt::LeftButton);
         QVERIFY(c.dureeTotale0X > 0.06);
         // The measurement stays until a run that does not add to it.
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, mesurees);
-        QVERIFY(fiche->courbes.tv2[0] == courbe);
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, mesurees);
+        QVERIFY(fiche->mesures.tv2[0] == courbe);
         QVERIFY(fiche->BAcquisitionPrecedente->isEnabled());
         QVERIFY(!fiche->CBAjouterCourbes->isEnabled());
         QTest::mouseClick(fiche->BAcquisitionPrecedente, Qt::LeftButton);
@@ -526,14 +526,14 @@ private slots:
         quitte(*fiche);
         choisitDansListe(fiche->CBTypeDeclenchement, kDeclImmediat);
         QTest::mouseClick(fiche->BAcquisition, Qt::LeftButton);
-        QTRY_COMPARE_WITH_TIMEOUT(fiche->MODEGENERAL, 2, 3000);
-        QVERIFY(fiche->courbes.nbVoiesMesurees > 0);
+        QTRY_COMPARE_WITH_TIMEOUT(fiche->modeGeneral(), TModeGeneral::acquisitionFinie, 3000);
+        QVERIFY(fiche->mesures.nbVoiesMesurees > 0);
         QCOMPARE(fiche->SBCentrales_.size(), size_t(3));
         QTest::mouseClick(fiche->SBCentrales_[0], Qt::LeftButton);
         QCOMPARE(fiche->typeCentraleActive, int32_t(kSysamSP5));
         // The V6's curves, threshold and trigger channel are gone; the panels
         // show the SP5's default state.
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 0);
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 0);
         QCOMPARE(fiche->EditUSeuilDecl->text(), texteSeuil(fiche->SP5->USeuilDecl));
         QCOMPARE(fiche->CBVoieSynchro->count(), 1);
         QCOMPARE(fiche->CBVoieSynchro->itemText(0), qs(fiche->SP5->sEntrees[0]));
@@ -549,28 +549,28 @@ private slots:
         TCentrale& c = *fiche->SP5;
         clique(fiche->CBModePermanent);
         QVERIFY(fiche->modePermanent);
-        QCOMPARE(fiche->MODEGENERAL, 4);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::permanentArrete);
         QCOMPARE(fiche->GBDeclenchement->title(), QStringLiteral("Synchronisation"));
         QCOMPARE(fiche->CBTypeDeclenchement->itemText(0), QStringLiteral("aucune"));
         // Running: each change is recorded, nothing reaches the driver.
-        fiche->setModeGeneral(5);
+        fiche->setModeGeneral(TModeGeneral::permanentEnCours);
         const double duree = c.dureeTotale0X;
         struct Cas {
             std::function<void()> geste;
-            int code;
+            TTypeSortieMP code;
         };
         const Cas cas[] = {
-            {[&] { clique(fiche->voies[1].active); }, 2},
-            {[&] { cliqueItem(fiche->voies[0].calibre, 2); }, 3},
-            {[&] { QTest::mouseClick(fiche->SBNbPointsPlus, Qt::LeftButton); }, 4},
-            {[&] { QTest::mouseClick(fiche->SBDureeTotalePlus, Qt::LeftButton); }, 5},
-            {[&] { clique(fiche->CBModeDiff[1]); }, 6},
-            {[&] { choisitDansListe(fiche->CBTypeDeclenchement, 1); }, 7},
+            {[&] { clique(fiche->voies[1].active); }, TTypeSortieMP::activationVoie},
+            {[&] { cliqueItem(fiche->voies[0].calibre, 2); }, TTypeSortieMP::calibre},
+            {[&] { QTest::mouseClick(fiche->SBNbPointsPlus, Qt::LeftButton); }, TTypeSortieMP::nbPoints},
+            {[&] { QTest::mouseClick(fiche->SBDureeTotalePlus, Qt::LeftButton); }, TTypeSortieMP::dureeTotale},
+            {[&] { clique(fiche->CBModeDiff[1]); }, TTypeSortieMP::modeDiff},
+            {[&] { choisitDansListe(fiche->CBTypeDeclenchement, 1); }, TTypeSortieMP::typeDeclenchement},
         };
         for (const Cas& k : cas) {
             fiche->drapeaux.nouveauxParametres = false;
             k.geste();
-            QCOMPARE(fiche->typeSortieMP, k.code);
+            QCOMPARE(fiche->drapeaux.typeSortieMP, k.code);
             QVERIFY(fiche->drapeaux.nouveauxParametres);
         }
         QCOMPARE(fiche->MPEntree, 1);
@@ -584,11 +584,11 @@ private slots:
         // The box unchecked while slow frames run: the mode ends now.
         fiche->modeBalayage = 0;
         clique(fiche->CBModePermanent);
-        QCOMPARE(fiche->typeSortieMP, 1);
-        QCOMPARE(fiche->MODEGENERAL, 4);
+        QCOMPARE(fiche->drapeaux.typeSortieMP, TTypeSortieMP::arretUtilisateur);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::permanentArrete);
         QVERIFY(!fiche->modePermanent);
         QCOMPARE(fiche->GBDeclenchement->title(), QStringLiteral("Déclenchement"));
-        fiche->setModeGeneral(2);
+        fiche->setModeGeneral(TModeGeneral::acquisitionFinie);
     }
 
     void valeursDirectes()
