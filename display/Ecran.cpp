@@ -359,6 +359,20 @@ void TEcran::finAcquisition()
     repeint();
 }
 
+namespace {
+
+// The whole number of intervals nearest to t, in double precision: a cursor
+// on a sample is that sample's time exactly (k × dt), so that the exports
+// count it at 0.
+double multipleDe(long double t, double pas)
+{
+    if (!(pas > 0) || !std::isfinite(pas))
+        return double(t);
+    return std::nearbyint(double(t / pas)) * pas;
+}
+
+} // namespace
+
 void TEcran::placeCurseurVert(bool debut, double t)
 {
     TMesures* m = geometrie.mesures;
@@ -483,7 +497,7 @@ void TEcran::sourisDeplacee(int x, int y, bool boutonGaucheTenu)
         return;
     const int L = g.gaucheGraphe(), R = g.droiteGraphe();
     const int b = g.ecartMinCurseurs();
-    const float dt = static_cast<float>(g.vue.dt0X);
+    const double dt = g.vue.dt0X;
     const float ech = g.echelleQuadrillage();
     auto arrondiChiffres = [](long double v, int n) {
         chiffresSignificatifs(v, n);
@@ -515,20 +529,15 @@ void TEcran::sourisDeplacee(int x, int y, bool boutonGaucheTenu)
             g.modeS = 0;
         return;
     }
-    case 3: {
+    case 3:
         g.xeT0X = std::max(std::min(g.xetFX - b, x), L);
-        float t = g.tr(g.xeT0X);
-        arrondiMultiple(t, dt);
-        placeCurseurVert(true, t);
+        placeCurseurVert(true, multipleDe(g.tr(g.xeT0X), dt));
         break;
-    }
-    case 4: {
+    case 4:
         g.xetFX = std::min(std::max(x, g.xeT0X + b), R);
-        float t = static_cast<float>(arrondiChiffres(std::min<long double>(g.vue.dureeTotale0X, g.tr(g.xetFX)), 4));
-        arrondiMultiple(t, dt);
-        placeCurseurVert(false, t);
+        placeCurseurVert(false,
+                         multipleDe(arrondiChiffres(std::min<long double>(g.vue.dureeTotale0X, g.tr(g.xetFX)), 4), dt));
         break;
-    }
     case 5:
         g.xeT0M = std::max(std::min(g.xeTFM - b, x), L);
         g.t0M = arrondiChiffres(g.tr(g.xeT0M), 4);

@@ -49,9 +49,7 @@ int nombreCourbes(const TSourceRegressi& s)
 // Times count from the cursor "t = 0".
 double tempsDuPoint(const TSourceRegressi& s, int64_t k)
 {
-    long double t = (long double)k * s.mesures->dtAX - s.mesures->t0;
-    chiffresSignificatifs(t, 6);
-    return double(t);
+    return tempsExporte(*s.mesures, k, 6);
 }
 
 float echantillon(const TSourceRegressi& s, int courbe, int64_t k)

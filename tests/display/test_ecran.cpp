@@ -79,6 +79,30 @@ TEST_F(EcranSouris, LePremierCurseurVertSArronditAUnIntervalle)
     EXPECT_EQ(g.xeT0X, g.xetFX - g.ecartMinCurseurs());
 }
 
+// Dragged onto a sample, the green cursors are that sample's time exactly
+// (k × dt in double precision): the exports then count it at 0.
+TEST_F(EcranSouris, LesCurseursVertsTombentExactementSurUnEchantillon)
+{
+    const struct {
+        double duree;
+        int64_t nbPts;
+        int k;
+    } cas[] = {{0.1, 41, 1}, {0.1, 101, 7}, {1, 1001, 333}};
+    for (const auto& c : cas) {
+        monte(vueSP5({{0, 0}}, c.duree, c.nbPts), courbesDe(c.duree, c.nbPts, {0}, [](double) { return 1.0; }));
+        ecran.sourisEnfoncee(TBoutonSouris::gauche, g.xeT0X, g.mSup + 5);
+        ASSERT_EQ(g.modeS, 3);
+        ecran.sourisDeplacee(g.xe(c.k * vue.dt0X), g.mSup + 5, true);
+        ecran.sourisRelachee();
+        EXPECT_EQ(mesures.t0, c.k * vue.dt0X) << c.nbPts;
+        ecran.sourisEnfoncee(TBoutonSouris::gauche, g.xetFX, g.mSup + 5);
+        ASSERT_EQ(g.modeS, 4);
+        ecran.sourisDeplacee(g.xe((c.nbPts - 1 - c.k) * vue.dt0X), g.mSup + 5, true);
+        ecran.sourisRelachee();
+        EXPECT_EQ(mesures.tFin, (c.nbPts - 1 - c.k) * vue.dt0X) << c.nbPts;
+    }
+}
+
 TEST_F(EcranSouris, LeNiveauHautSArreteCinqPixelsAuDessusDuBas)
 {
     monteSinus();

@@ -3,6 +3,8 @@
 #include "export/FichierTexteWindows.h"
 #include "model/UniteBaseChaines.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -96,6 +98,35 @@ TEST_F(ExempleFrancais, ColoursCursorAndSmallNumbers)
     EXPECT_EQ(sl[valeurs + 2], QStringLiteral("0.0025 1 -1.23E-005"));
     EXPECT_EQ(sl[valeurs + 4], QStringLiteral("0.0075 2 -1.25"));
     EXPECT_EQ(sl[valeurs + 5], QStringLiteral("&2 OPTIONS"));
+}
+
+// "t = 0" left a hair off a sample (a cursor kept in single precision, or
+// dragged at a zoom that does not fall on whole pixels): that sample is
+// still written at exactly 0, in every variant of the text.
+TEST_F(ExempleFrancais, TheSampleUnderTheCursorIsAtZero)
+{
+    const struct {
+        double dt;
+        double t0;
+        const char* premiere;
+    } cas[] = {
+        {0.0025, double(0.0025f), "0 0.5 -1.25"},
+        {0.001, double(0.007f), "0 0 0"},
+    };
+    for (const auto& c : cas) {
+        mesures.dtAX = c.dt;
+        mesures.nbPtsAX = 40;
+        mesures.tv2 = {std::vector<float>(40), std::vector<float>(40)};
+        mesures.tv2[0][1] = 0.5f;
+        mesures.tv2[1][1] = -1.25f;
+        mesures.t0 = c.t0;
+        mesures.tFin = 39 * c.dt;
+        const TTexteRegressi texte = prepareSL(source, true);
+        const int valeurs = texte.SL.indexOf(QRegularExpression(QStringLiteral("^&\\d+ VALEUR VAR$")));
+        ASSERT_GE(valeurs, 0);
+        EXPECT_EQ(texte.SL[valeurs + 1].toStdString(), c.premiere) << c.dt;
+        EXPECT_EQ(prepareSLPage(source)[3].toStdString(), c.premiere) << c.dt;
+    }
 }
 
 TEST_F(ExempleFrancais, SevenCurvesWriteSix)
