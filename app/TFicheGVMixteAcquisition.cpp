@@ -29,8 +29,20 @@ const QString texteDemarrer = QStringLiteral("Démarrer l'acquisition");
 const char* const moisAbreges[12] = {"janv.", "févr.", "mars", "avr.", "mai", "juin",
                                       "juil.", "août", "sept.", "oct.", "nov.", "déc."};
 
+// Nothing ran after all: the live values go on (their own presence test
+// watches the unit).
+void reprendMesuresDirectes(TFicheGVMixte& fiche)
+{
+    if (fiche.bloqueTimerAcqDirecte)
+        return;
+    fiche.acqDirecteEnCours = true;
+    fiche.TimerAcqDir.start();
+}
+
+} // namespace
+
 // The run's side of the window, called by the read loop between blocks.
-class THoteFenetre : public THoteAcquisition {
+class TFicheGVMixte::THoteFenetre : public THoteAcquisition {
 public:
     explicit THoteFenetre(TFicheGVMixte& fiche) : fiche_(fiche), visibleAuDepart_(fiche.isVisible()) {}
 
@@ -87,42 +99,19 @@ private:
     bool visibleAuDepart_;
 };
 
-// Nothing ran after all: the live values go on (their own presence test
-// watches the unit).
-void reprendMesuresDirectes(TFicheGVMixte& fiche)
-{
-    if (fiche.bloqueTimerAcqDirecte)
-        return;
-    fiche.acqDirecteEnCours = true;
-    fiche.TimerAcqDir.start();
-}
 
-} // namespace
+void TFicheGVMixte::TimerFinMesuresTimer()
+{
+    if (MODEGENERAL != TModeGeneral::acquisitionEnCours)
+        return;
+    TimerFinMesures.stop();
+    EditMessageX->setText(QStringLiteral("Mesures terminées, récupération des valeurs"));
+    EditMessageX->repaint();
+}
 
 void TFicheGVMixte::initialiseAcquisition()
 {
-    if (BAcquisition)
-        connect(BAcquisition, &QPushButton::clicked, this, [this] { BAcquisitionClick(); });
-    surTimerFinMesures = [this] {
-        if (MODEGENERAL != TModeGeneral::acquisitionEnCours)
-            return;
-        TimerFinMesures.stop();
-        EditMessageX->setText(QStringLiteral("Mesures terminées, récupération des valeurs"));
-        EditMessageX->repaint();
-    };
-    commandeEnregistrerRW3 = [this] { enregistreRegressiRW3(); };
-    if (!commandeRAZ)
-        commandeRAZ = [this] { razExperience(); };
-    // The other toolbar commands stay with whoever handled them before.
-    std::function<void(QToolButton*)> autres = commandeOutil;
-    commandeOutil = [this, autres](QToolButton* bouton) {
-        if (bouton == SBenregistrerRW3)
-            enregistreRegressiRW3();
-        else if (bouton == SBNouveau)
-            nouvelleExperience();
-        else if (autres)
-            autres(bouton);
-    };
+    connect(BAcquisition, &QPushButton::clicked, this, [this] { BAcquisitionClick(); });
     ecran().setCentrale(SP5);
     curseursAuxBornes();
     ecran().setCouleurs([this] {
@@ -148,8 +137,7 @@ void TFicheGVMixte::nouvelleExperience()
         if (reponse == QMessageBox::Yes)
             enregistreRegressiRW3();
     }
-    if (commandeRAZ)
-        commandeRAZ();
+    razExperience();
 }
 
 void TFicheGVMixte::BAcquisitionClick()
@@ -215,8 +203,8 @@ void TFicheGVMixte::Acquisition()
         EditMessageX->setText(QStringLiteral("Acquisition en cours..."));
         EditMessageX->repaint();
         setModeGeneral(TModeGeneral::acquisitionEnCours);
-        desactiveComposantsAcqSimple();
-        ajouterLesCourbesX = SP5->memesParametresTemporels() && CBAjouterCourbes && CBAjouterCourbes->isChecked();
+        controleur_.desactiveComposantsAcqSimple();
+        ajouterLesCourbesX = SP5->memesParametresTemporels() && controleur_.panneaux().ajouterCoche;
         PrepareTV2();
         ptFront = 0;
         // Zooms back to 1 and disabled, cursors at 0 and the duration, axes,
@@ -227,8 +215,8 @@ void TFicheGVMixte::Acquisition()
         SP5->prepareTousPRX(true);
         ecran().dessin.dessinetPretrig(ecran().iEcranX);
         const bool declenche = SP5->modeDecl == kDeclSeuil || SP5->modeDecl == kDeclExterne;
-        idxPretrigListe = CBPretrigX ? std::max(CBPretrigX->currentIndex(), 0) : SP5->idxPretrig;
-        SP5->idxPretrig = pretrigActif ? idxPretrigListe : 0;
+        idxPretrigListe = std::max(controleur_.panneaux().indexPretrig, 0);
+        SP5->idxPretrig = controleur_.pretrigActif ? idxPretrigListe : 0;
         if (declenche)
             EditMessageX->setText(QStringLiteral("Attente du déclenchement..."));
         BAcquisition->setText(QStringLiteral("Arrêter"));
@@ -252,13 +240,12 @@ void TFicheGVMixte::Acquisition()
         TimerFinMesures.stop();
         if (MODEGENERAL == TModeGeneral::acquisitionEnCours)
             setModeGeneral(TModeGeneral::acquisitionFinie);
-        activeComposantsAcqSimple();
-        if (BAcquisition)
-            BAcquisition->setText(texteDemarrer);
+        controleur_.activeComposantsAcqSimple();
+        BAcquisition->setText(texteDemarrer);
         TimerPresenceSP5.start();
         TimerAcqDir.stop();
     }
-    premiereAcq = false;
+    controleur_.premiereAcq = false;
 }
 
 void TFicheGVMixte::RetourFIFOZero()
@@ -331,14 +318,13 @@ void TFicheGVMixte::sortieNormaleMS()
 
     setModeGeneral(TModeGeneral::acquisitionFinie);
     ecran().finAcquisition();
-    prepareCBAjouterCourbes();
+    controleur_.prepareCBAjouterCourbes();
     c.idxPretrig = idxPretrigListe;
 
-    activeComposantsAcqSimple();
-    activeBoutonsOutils();
-    activeSBCentrales();
-    if (BAcquisitionPrecedente)
-        BAcquisitionPrecedente->setEnabled(false);
+    controleur_.activeComposantsAcqSimple();
+    controleur_.activeBoutonsOutils();
+    controleur_.activeSBCentrales();
+    controleur_.changeActivations([](TActivations& a) { a.acquisitionPrecedente = false; });
     enregistrerX = true;
     if (!bloqueTimerAcqDirecte)
         TimerAcqDir.start();
@@ -354,4 +340,48 @@ void TFicheGVMixte::sortieNormaleMS()
                                         "conseillé de vérifier le \n\rbranchement et l'alimentation puis de recommencer."));
         drapeaux.typeSortieMP = TTypeSortieMP::aucune;
     }
+}
+
+void TFicheGVMixte::setModeDessinVM()
+{
+    if (!SP5 || (SP5->nbVoiesActivesX == 0 && SP5->nbVoiesSignaux == 0) || SP5->nbPts0X == 0 || mesures.tv2.empty())
+        return;
+    ecran().geometrie.setModeDessinVM();
+}
+
+void TFicheGVMixte::PrepareTV2()
+{
+    if (!SP5)
+        return;
+    mesures.PrepareTV2(SP5->nbVoiesSignaux, SP5->nbPts0X, ajouterLesCourbesX);
+}
+
+void TFicheGVMixte::razExperience()
+{
+    setModeGeneral(TModeGeneral::rienAcquis);
+    controleur_.setModepermanent(false);
+    controleur_.reglagesDefautMI();
+    QToolButton* tableau = bouton(TBoutonOutil::voirTableau);
+    if (tableau->isChecked())
+        tableau->click();
+    if (SP5)
+        SP5->setModeDeclenchement(kDeclImmediat, true);
+    curseursAuxBornes();
+    ajouterLesCourbesX = false;
+    mesures.videPourNouvelleExperience(SP5 ? SP5->dureeTotale0X : mesures.tFin);
+    PrepareTV2();
+    controleur_.prepareComposants();
+    controleur_.peutAjouter = false;
+    ecran().geometrie.axeQuadrilleX = 0;
+    controleur_.desactiveBoutonsOutils();
+    PTableauVisible = false;
+    controleur_.afficheParametresT();
+    ecran().prepareAxesX();
+    ecran().prepareQuadAxes();
+    ecran().prepareEcranVide();
+    ecran().dessineEcranN(false);
+    controleur_.razPanneaux();
+    ecran().geometrie.activerZooms();
+    widgetEcran->MAJBarres();
+    enregistrerX = false;
 }

@@ -1,6 +1,6 @@
-// The graduated screen inside the main window: its creation, the general
-// state it follows, the curve arrays of a run, and the keys that start and
-// stop a run or move between the settings.
+// The graduated screen inside the main window: its creation and layout, the
+// keys that start and stop a run or move between the settings, the wheel
+// over the channel panel, and the on-screen measurement panel.
 #include "app/TFicheGVMixte.h"
 
 #include "display/Clavier.h"
@@ -55,8 +55,8 @@ protected:
         case Qt::Key_F10:
         case Qt::Key_Escape: {
             const TToucheEcran t = touche->key() == Qt::Key_F10 ? TToucheEcran::f10 : TToucheEcran::echap;
-            if (!toucheDemarreArrete(t, fiche_.modeGeneral()) || !fiche_.BAcquisition ||
-                !fiche_.BAcquisition->isEnabled())
+            auto* demarrer = fiche_.findChild<QPushButton*>(QStringLiteral("BAcquisition"));
+            if (!toucheDemarreArrete(t, fiche_.modeGeneral()) || !demarrer || !demarrer->isEnabled())
                 return false;
             fiche_.BAcquisitionClick();
             return true;
@@ -118,11 +118,15 @@ void TFicheGVMixte::construitEcran()
         EditPointP->setText(QString::fromStdString(ecran().EditPointP));
     };
     remplaceEcran(widgetEcran);
-    redimensionnementEcran = [this] {
-        ecran().setCouleurs(couleursEcran(reglages.clsVX));
-        widgetEcran->setCoefficientsTaille(disposition.coDIMH, disposition.coDimV);
-    };
     qApp->installEventFilter(new TFiltreClavier(*this));
+}
+
+void TFicheGVMixte::redimensionnementEcran()
+{
+    if (!widgetEcran)
+        return;
+    ecran().setCouleurs(couleursEcran(reglages.clsVX));
+    widgetEcran->setCoefficientsTaille(disposition.coDIMH, disposition.coDimV);
 }
 
 TEcran& TFicheGVMixte::ecran()
@@ -130,65 +134,3 @@ TEcran& TFicheGVMixte::ecran()
     return widgetEcran->ecran();
 }
 
-void TFicheGVMixte::setModeGeneral(TModeGeneral MG1)
-{
-    MODEGENERAL = MG1;
-    if (SBNouveau)
-        SBNouveau->setEnabled(MG1 != TModeGeneral::rienAcquis);
-}
-
-void TFicheGVMixte::setModeDessinVM()
-{
-    if (!SP5 || (SP5->nbVoiesActivesX == 0 && SP5->nbVoiesSignaux == 0) || SP5->nbPts0X == 0 || mesures.tv2.empty())
-        return;
-    ecran().geometrie.setModeDessinVM();
-}
-
-void TFicheGVMixte::PrepareTV2()
-{
-    if (!SP5)
-        return;
-    mesures.PrepareTV2(SP5->nbVoiesSignaux, SP5->nbPts0X, ajouterLesCourbesX);
-}
-
-void TFicheGVMixte::razExperience()
-{
-    setModeGeneral(TModeGeneral::rienAcquis);
-    setModepermanent(false);
-    reglagesDefautMI();
-    if (BAcquisitionPrecedente)
-        BAcquisitionPrecedente->setEnabled(false);
-    if (SBVoirTableau && SBVoirTableau->isChecked())
-        SBVoirTableau->click();
-    if (SP5)
-        SP5->setModeDeclenchement(kDeclImmediat, true);
-    curseursAuxBornes();
-    ajouterLesCourbesX = false;
-    mesures.videPourNouvelleExperience(SP5 ? SP5->dureeTotale0X : mesures.tFin);
-    PrepareTV2();
-    prepareComposants();
-    peutAjouter = false;
-    ecran().geometrie.axeQuadrilleX = 0;
-    desactiveBoutonsOutils();
-    PTableauVisible = false;
-    afficheParametresT();
-    ecran().prepareAxesX();
-    ecran().prepareQuadAxes();
-    ecran().prepareEcranVide();
-    ecran().dessineEcranN(false);
-    if (CBAjouterCourbes) {
-        CBAjouterCourbes->setChecked(false);
-        CBAjouterCourbes->setEnabled(false);
-    }
-    for (QCheckBox* boite : CBModeDiff)
-        if (boite)
-            boite->setChecked(false);
-    for (TLigneVoie& ligne : voies)
-        if (ligne.active)
-            ligne.active->setEnabled(true);
-    if (CBModePermanent)
-        CBModePermanent->setChecked(modePermanent);
-    ecran().geometrie.activerZooms();
-    widgetEcran->MAJBarres();
-    enregistrerX = false;
-}

@@ -1,6 +1,7 @@
 // "Démarrer l'acquisition" pressed in the main window, on each simulated
 // unit: what the curves hold, how they are named, how a run ends (normally,
 // stopped, unit unplugged), and the REGRESSI file saved afterwards.
+#include "ControlesFiche.h"
 #include "EnvironnementTest.h"
 #include "FenetreSimulee.h"
 #include "app/Messages.h"
@@ -32,6 +33,8 @@
 #include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
+
+using testgv::ui;
 
 namespace fs = std::filesystem;
 
@@ -129,10 +132,10 @@ class TestAcquisition : public QObject {
         // Activations first, so that an input is never left alone to go.
         for (bool activer : {true, false})
             for (int v = 0; v < fiche.SP5->nbEAU; ++v) {
-                QCheckBox* boite = fiche.voies[std::size_t(v)].active;
+                QCheckBox* boite = ui(fiche).voies[std::size_t(v)].active;
                 const bool voulue = std::find(voulues.begin(), voulues.end(), v) != voulues.end();
                 if (voulue == activer && boite->isChecked() != voulue)
-                    boite->click();
+                    testgv::cliqueBouton(boite);
             }
         for (int v = 0; v < fiche.SP5->nbEAU; ++v)
             QCOMPARE(fiche.SP5->VoiesX[std::size_t(v)].active,
@@ -143,23 +146,23 @@ class TestAcquisition : public QObject {
     // "sur seuil", the trigger input, the threshold typed, the pre-trigger.
     static void declenchementSurSeuil(TFicheGVMixte& fiche, int voieSynchro, const QString& seuil, int pretrig)
     {
-        fiche.CBTypeDeclenchement->setCurrentIndex(kDeclSeuil);
-        emit fiche.CBTypeDeclenchement->activated(kDeclSeuil);
+        testgv::choisitDansListe(ui(fiche).CBTypeDeclenchement, kDeclSeuil);
         QCOMPARE(fiche.SP5->modeDecl, int(kDeclSeuil));
-        const int index = int(std::find(fiche.entreesVoieSynchro.begin(), fiche.entreesVoieSynchro.end(), voieSynchro) -
-                              fiche.entreesVoieSynchro.begin());
-        QVERIFY(index < fiche.CBVoieSynchro->count());
-        fiche.CBVoieSynchro->setCurrentIndex(index);
-        emit fiche.CBVoieSynchro->activated(index);
-        fiche.EditUSeuilDecl->setFocus();
-        fiche.EditUSeuilDecl->selectAll();
-        QTest::keyClicks(fiche.EditUSeuilDecl, seuil);
-        QTest::keyClick(fiche.EditUSeuilDecl, Qt::Key_Return);
+        const int index = int(std::find(fiche.controleur().entreesVoieSynchro.begin(), fiche.controleur().entreesVoieSynchro.end(), voieSynchro) -
+                              fiche.controleur().entreesVoieSynchro.begin());
+        QVERIFY(index < ui(fiche).CBVoieSynchro->count());
+        // A single input leaves the list disabled, on that input.
+        if (ui(fiche).CBVoieSynchro->count() > 1)
+            testgv::choisitDansListe(ui(fiche).CBVoieSynchro, index);
+        QCOMPARE(ui(fiche).CBVoieSynchro->currentIndex(), index);
+        ui(fiche).EditUSeuilDecl->setFocus();
+        ui(fiche).EditUSeuilDecl->selectAll();
+        QTest::keyClicks(ui(fiche).EditUSeuilDecl, seuil);
+        QTest::keyClick(ui(fiche).EditUSeuilDecl, Qt::Key_Return);
         QCOMPARE(fiche.SP5->USeuilDecl, seuil.toFloat());
         if (pretrig >= 0) {
-            QVERIFY(fiche.CBPretrigX->isEnabled());
-            fiche.CBPretrigX->setCurrentIndex(pretrig);
-            emit fiche.CBPretrigX->activated(pretrig);
+            QVERIFY(ui(fiche).CBPretrigX->isEnabled());
+            testgv::choisitDansListe(ui(fiche).CBPretrigX, pretrig);
             QCOMPARE(fiche.SP5->idxPretrig, pretrig);
         }
         // One raw sample more than shown, for the interpolation.
@@ -168,8 +171,8 @@ class TestAcquisition : public QObject {
 
     static void demarre(TFicheGVMixte& fiche)
     {
-        QVERIFY(fiche.BAcquisition->isEnabled());
-        QTest::mouseClick(fiche.BAcquisition, Qt::LeftButton);
+        QVERIFY(ui(fiche).BAcquisition->isEnabled());
+        QTest::mouseClick(ui(fiche).BAcquisition, Qt::LeftButton);
     }
 
 
@@ -243,12 +246,12 @@ private slots:
         QCOMPARE(vm.sEnteteVM, c.getCapVM(0));
         QCOMPARE(vm.sUniteVM, std::string("V"));
         QVERIFY(std::fabs(vm.max - 5.0f) < 0.05f);
-        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral(" 1 série acquise"));
-        QCOMPARE(fiche->BAcquisition->text(), QStringLiteral("Démarrer l'acquisition"));
+        QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral(" 1 série acquise"));
+        QCOMPARE(ui(*fiche).BAcquisition->text(), QStringLiteral("Démarrer l'acquisition"));
         QVERIFY(fiche->TimerAcqDir.isActive());
         QVERIFY(!fiche->TimerPresenceSP5.isActive());
-        QVERIFY(fiche->SBNouveau->isEnabled());
-        QVERIFY(fiche->SBenregistrerRW3->isEnabled());
+        QVERIFY(ui(*fiche).SBNouveau->isEnabled());
+        QVERIFY(ui(*fiche).SBenregistrerRW3->isEnabled());
         QVERIFY(fiche->enregistrerX);
         QVERIFY(messages.empty());
     }
@@ -277,10 +280,10 @@ private slots:
         const int64_t k = c.nbPts0X / 2;
         const QPoint point(g.xe(double(k) * c.dt0X), g.ye(1, fiche->mesures.tv2[0][std::size_t(k)]));
         QTest::mouseMove(fiche->widgetEcran->iEcranX(), point);
-        QTRY_VERIFY(!fiche->EditSerieP->text().isEmpty());
-        QVERIFY2(fiche->EditSerieP->text().contains(QStringLiteral("1_M")), qPrintable(fiche->EditSerieP->text()));
-        QVERIFY(!fiche->EditPointP->text().isEmpty());
-        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral("2 séries acquises"));
+        QTRY_VERIFY(!ui(*fiche).EditSerieP->text().isEmpty());
+        QVERIFY2(ui(*fiche).EditSerieP->text().contains(QStringLiteral("1_M")), qPrintable(ui(*fiche).EditSerieP->text()));
+        QVERIFY(!ui(*fiche).EditPointP->text().isEmpty());
+        QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral("2 séries acquises"));
         // "dd mmm yy - hh'h 'nn'mn", then with the seconds.
         const QRegularExpression date(QStringLiteral("^\\d\\d (janv\\.|févr\\.|mars|avr\\.|mai|juin|juil\\.|août|"
                                                      "sept\\.|oct\\.|nov\\.|déc\\.) \\d\\d - \\d\\dh \\d\\dmn$"));
@@ -295,14 +298,14 @@ private slots:
         auto fiche = ouvre();
         entrees(*fiche, {0});
         fiche->SP5->setDurees(0.02, 101, false);
-        QCheckBox* ajouter = fiche->CBAjouterCourbes;
+        QCheckBox* ajouter = ui(*fiche).CBAjouterCourbes;
         QVERIFY(!ajouter->isEnabled());
         demarre(*fiche);
         QCOMPARE(fiche->mesures.voiesMesurees[0].sEnteteVM, std::string("u[0_M]"));
         // Same time settings: the box may be checked.
         QVERIFY(ajouter->isEnabled());
         if (!ajouter->isChecked())
-            ajouter->click();
+            testgv::cliqueBouton(ajouter);
         demarre(*fiche);
         QVERIFY(ajouter->isChecked());
         demarre(*fiche);
@@ -311,12 +314,12 @@ private slots:
         for (int c = 0; c < fiche->mesures.nbVoiesMesurees; ++c)
             noms << QString::fromStdString(fiche->mesures.voiesMesurees[std::size_t(c)].sEnteteVM);
         QCOMPARE(noms, QStringList({"u[0_M]a", "u[0_M]b", "u[0_M]c"}));
-        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral("3 séries acquises"));
+        QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral("3 séries acquises"));
         // Each run filled its own curve.
         for (int c = 0; c < 3; ++c)
             QVERIFY(std::fabs(fiche->mesures.tv2[std::size_t(c)][25] - sp5sim::sp5simTension(0, 25 * fiche->SP5->dt0X)) < 0.03);
         // Without the box, a run starts afresh.
-        ajouter->click();
+        testgv::cliqueBouton(ajouter);
         demarre(*fiche);
         QCOMPARE(fiche->mesures.nbVoiesMesurees, 1);
         QCOMPARE(fiche->mesures.tv2.size(), size_t(1));
@@ -365,7 +368,7 @@ private slots:
         QElapsedTimer chrono;
         qint64 premieres = -1, fin = -1;
         bool attente = false;
-        connect(fiche->EditMessageX, &QLineEdit::textChanged, fiche.get(), [&](const QString& t) {
+        connect(ui(*fiche).EditMessageX, &QLineEdit::textChanged, fiche.get(), [&](const QString& t) {
             // The first data end the wait for the trigger.
             if (t == QStringLiteral("Attente du déclenchement sur synchro..."))
                 attente = true;
@@ -431,7 +434,7 @@ private slots:
         messages.clear();
         demarre(*fiche);
         QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
-        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral("La centrale n'a pas été trouvée"));
+        QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral("La centrale n'a pas été trouvée"));
         QCOMPARE(messages.size(), size_t(1));
         QCOMPARE(messages[0].texte, QStringLiteral("La centrale ") + QString::fromStdString(c.nomCentrale) +
                                         QStringLiteral(" n'a pas été trouvée: vérifiez si\n\relle est connectée à un "
@@ -454,9 +457,9 @@ private slots:
         QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
         QVERIFY(fiche->TimerPresenceSP5.isActive());
         QVERIFY(!fiche->TimerAcqDir.isActive());
-        QCOMPARE(fiche->BAcquisition->text(), QStringLiteral("Démarrer l'acquisition"));
-        QVERIFY(fiche->CBDureeTotale->isEnabled());
-        QVERIFY(!fiche->premiereAcq);
+        QCOMPARE(ui(*fiche).BAcquisition->text(), QStringLiteral("Démarrer l'acquisition"));
+        QVERIFY(ui(*fiche).CBDureeTotale->isEnabled());
+        QVERIFY(!fiche->controleur().premiereAcq);
     }
 
     void aucuneEntreeActive()
@@ -484,10 +487,10 @@ private slots:
         c.setDurees(1.0, 1001, false);
         QString legendePendant;
         QTimer::singleShot(250, fiche.get(), [&] {
-            legendePendant = fiche->BAcquisition->text();
-            QVERIFY(fiche->BAcquisition->isEnabled());
-            QVERIFY(!fiche->SBenregistrerRW3->isEnabled());
-            QTest::mouseClick(fiche->BAcquisition, Qt::LeftButton);
+            legendePendant = ui(*fiche).BAcquisition->text();
+            QVERIFY(ui(*fiche).BAcquisition->isEnabled());
+            QVERIFY(!ui(*fiche).SBenregistrerRW3->isEnabled());
+            QTest::mouseClick(ui(*fiche).BAcquisition, Qt::LeftButton);
         });
         QElapsedTimer chrono;
         chrono.start();
@@ -496,7 +499,7 @@ private slots:
         QCOMPARE(legendePendant, QStringLiteral("Arrêter"));
         QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
         QCOMPARE(fiche->drapeaux.typeSortieMP, TTypeSortieMP::arretUtilisateur);
-        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral(" 1 série acquise"));
+        QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral(" 1 série acquise"));
         const std::vector<float>& u = fiche->mesures.tv2[0];
         QVERIFY(std::fabs(u[50] - sp5sim::sp5simTension(0, 50 * c.dt0X)) < 0.03);
         QCOMPARE(u[900], 0.0f);
@@ -512,7 +515,7 @@ private slots:
             messages.push_back(m);
             return QMessageBox::Yes;
         });
-        QTimer::singleShot(200, fiche.get(), [&] { QTest::mouseClick(fiche->SBQuitter, Qt::LeftButton); });
+        QTimer::singleShot(200, fiche.get(), [&] { QTest::mouseClick(ui(*fiche).SBQuitter, Qt::LeftButton); });
         QElapsedTimer chrono;
         chrono.start();
         demarre(*fiche);
@@ -530,17 +533,17 @@ private slots:
         TModeGeneral modePendant = TModeGeneral::rienAcquis;
         QTimer::singleShot(200, fiche.get(), [&] {
             modePendant = fiche->modeGeneral();
-            QTest::keyClick(fiche->EditMessageX, Qt::Key_Escape);
+            QTest::keyClick(ui(*fiche).EditMessageX, Qt::Key_Escape);
         });
         QElapsedTimer chrono;
         chrono.start();
-        QTest::keyClick(fiche->BAcquisition, Qt::Key_F10);
+        QTest::keyClick(ui(*fiche).BAcquisition, Qt::Key_F10);
         QCOMPARE(modePendant, TModeGeneral::acquisitionEnCours);
         QVERIFY(chrono.elapsed() < 700);
         QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
         QCOMPARE(fiche->drapeaux.typeSortieMP, TTypeSortieMP::arretUtilisateur);
         // Escape outside a run does nothing.
-        QTest::keyClick(fiche->EditMessageX, Qt::Key_Escape);
+        QTest::keyClick(ui(*fiche).EditMessageX, Qt::Key_Escape);
         QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
     }
 
@@ -557,9 +560,9 @@ private slots:
         QString messagePendant;
         bool dialogueVisible = false;
         QTimer::singleShot(400, fiche.get(), [&] {
-            messagePendant = fiche->EditMessageX->text();
+            messagePendant = ui(*fiche).EditMessageX->text();
             dialogueVisible = fiche->FicheAttenteDecl && fiche->FicheAttenteDecl->isVisible();
-            QTest::mouseClick(fiche->BAcquisition, Qt::LeftButton);
+            QTest::mouseClick(ui(*fiche).BAcquisition, Qt::LeftButton);
         });
         demarre(*fiche);
         QCOMPARE(messagePendant, QStringLiteral("Attente du déclenchement sur synchro..."));
@@ -572,7 +575,7 @@ private slots:
         QCOMPARE(d->BArreter->text(), QStringLiteral("Arrêter l'acquisition"));
         QVERIFY(!d->isModal());
         QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
-        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral(" 1 série acquise"));
+        QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral(" 1 série acquise"));
         for (float u : fiche->mesures.tv2[0])
             QCOMPARE(u, 0.0f);
     }
@@ -582,9 +585,9 @@ private slots:
     {
         auto fiche = ouvre();
         fiche->SP5->setDurees(0.02, 101, false);
-        QVERIFY(!fiche->SBNouveau->isEnabled());
+        QVERIFY(!ui(*fiche).SBNouveau->isEnabled());
         demarre(*fiche);
-        QVERIFY(fiche->SBNouveau->isEnabled());
+        QVERIFY(ui(*fiche).SBNouveau->isEnabled());
         int dialoguesFichier = 0;
         gv::installeIntercepteurDialogues([&](QDialog& dialogue) {
             dialoguesFichier += qobject_cast<QFileDialog*>(&dialogue) != nullptr;
@@ -595,18 +598,18 @@ private slots:
             messages.push_back(m);
             return reponse;
         });
-        QTest::mouseClick(fiche->SBNouveau, Qt::LeftButton);
+        QTest::mouseClick(ui(*fiche).SBNouveau, Qt::LeftButton);
         QCOMPARE(messages.size(), size_t(1));
         QCOMPARE(messages[0].texte, QStringLiteral("Désirez-vous enregistrer les mesures ?"));
         QCOMPARE(fiche->mesures.nbVoiesMesurees, 1); // Cancel: nothing changes
         reponse = QMessageBox::Yes;
-        QTest::mouseClick(fiche->SBNouveau, Qt::LeftButton);
+        QTest::mouseClick(ui(*fiche).SBNouveau, Qt::LeftButton);
         QCOMPARE(dialoguesFichier, 1); // the save dialog, cancelled here
         QCOMPARE(fiche->modeGeneral(), TModeGeneral::rienAcquis);
         QCOMPARE(fiche->mesures.nbVoiesMesurees, 0);
         QVERIFY(!fiche->enregistrerX);
-        QVERIFY(!fiche->SBNouveau->isEnabled());
-        QVERIFY(!fiche->SBenregistrerRW3->isEnabled());
+        QVERIFY(!ui(*fiche).SBNouveau->isEnabled());
+        QVERIFY(!ui(*fiche).SBenregistrerRW3->isEnabled());
         // Nothing left to save: no question.
         messages.clear();
         demarre(*fiche);
@@ -635,7 +638,7 @@ private slots:
             dialogue.accept();
             return int(QDialog::Accepted);
         });
-        QTest::mouseClick(fiche->SBenregistrerRW3, Qt::LeftButton);
+        QTest::mouseClick(ui(*fiche).SBenregistrerRW3, Qt::LeftButton);
         QCOMPARE(titreDialogue, QStringLiteral("Enregistrement au format Regressi Win"));
         QVERIFY2(nomPropose.endsWith(QStringLiteral("/Galvora 001")), qPrintable(nomPropose));
         QVERIFY(nomPropose.startsWith(QString::fromStdString(fiche->dossierDocuments)));
@@ -675,7 +678,7 @@ private slots:
             messages.push_back(m);
             return QMessageBox::No;
         });
-        QTest::mouseClick(fiche->SBenregistrerRW3, Qt::LeftButton);
+        QTest::mouseClick(ui(*fiche).SBenregistrerRW3, Qt::LeftButton);
         QVERIFY(message(QStringLiteral("Le fichier \"") + nom + QStringLiteral("\" existe déjà. Faut-il le remplacer ?")));
         QCOMPARE(fiche->etatEnregistrement.numAcqDef, 1);
     }
