@@ -212,14 +212,20 @@ void TControleurReglages::pasAPas(bool duree, int sens, int indexChoisi, const s
     saisieModifiee_ = false;
 }
 
+bool TControleurReglages::choix(TTypeSortieMP code, int32_t TChangementEnAttente::*argument, int TPanneaux::*montre,
+                                int32_t valeur)
+{
+    enAttente_.*argument = valeur;
+    p_.*montre = valeur; // as chosen, until the driver's fields say otherwise
+    return soumet(code, false);
+}
+
 void TControleurReglages::choisitTypeDecl(int32_t index)
 {
     if (!c_)
         return;
     TMiseAJour m(*this);
-    enAttente_.MPTypeDecl = index;
-    p_.typeDecl = index;
-    if (!soumet(TTypeSortieMP::typeDeclenchement, false))
+    if (!choix(TTypeSortieMP::typeDeclenchement, &TChangementEnAttente::MPTypeDecl, &TPanneaux::typeDecl, index))
         return;
     if (c_->modeDecl == kDeclImmediat)
         vue_.demandeEcran(TActionEcran::redessine);
@@ -232,9 +238,7 @@ void TControleurReglages::choisitSensDecl(int32_t index)
     if (!c_)
         return;
     TMiseAJour m(*this);
-    enAttente_.MPSensDecl = index;
-    p_.sensDecl = index;
-    soumet(TTypeSortieMP::sensDeclenchement, false);
+    choix(TTypeSortieMP::sensDeclenchement, &TChangementEnAttente::MPSensDecl, &TPanneaux::sensDecl, index);
 }
 
 void TControleurReglages::choisitVoieSynchro(int32_t index)
@@ -242,9 +246,7 @@ void TControleurReglages::choisitVoieSynchro(int32_t index)
     if (!c_)
         return;
     TMiseAJour m(*this);
-    enAttente_.MPVoieSynchro = index;
-    p_.indexVoieSynchro = index;
-    soumet(TTypeSortieMP::voieSynchro, false);
+    choix(TTypeSortieMP::voieSynchro, &TChangementEnAttente::MPVoieSynchro, &TPanneaux::indexVoieSynchro, index);
 }
 
 void TControleurReglages::choisitPretrig(int32_t index)
@@ -252,9 +254,7 @@ void TControleurReglages::choisitPretrig(int32_t index)
     if (!c_)
         return;
     TMiseAJour m(*this);
-    enAttente_.MPPretrig = index;
-    p_.indexPretrig = index;
-    if (!soumet(TTypeSortieMP::pretrig, false))
+    if (!choix(TTypeSortieMP::pretrig, &TChangementEnAttente::MPPretrig, &TPanneaux::indexPretrig, index))
         return;
     vue_.demandeEcran(TActionEcran::redessine);
     vue_.demandeEcran(TActionEcran::dessinePretrig);

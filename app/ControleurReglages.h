@@ -153,6 +153,9 @@ private:
 
     // The one "record or apply" branch. True when the change was applied.
     bool soumet(TTypeSortieMP code, bool arreteLUnite);
+    // A choice in a trigger list: its argument recorded, the list showing it,
+    // then soumet.
+    bool choix(TTypeSortieMP code, int32_t TChangementEnAttente::*argument, int TPanneaux::*montre, int32_t valeur);
     void appliqueChangement(TTypeSortieMP code);
     void enregistre(TTypeSortieMP code);
 

@@ -40,6 +40,17 @@ QScrollArea* boiteDefilement(QWidget* parent, const char* nom)
     return boite;
 }
 
+// A control's signal sent on to the controller, unless the window itself is
+// filling its controls (`bloque`).
+template <class Emetteur, class Signal, class Action>
+void relie(QObject* fenetre, const bool& bloque, Emetteur* emetteur, Signal signal, Action action)
+{
+    QObject::connect(emetteur, signal, fenetre, [&bloque, action](auto... valeurs) {
+        if (!bloque)
+            action(valeurs...);
+    });
+}
+
 // Replaces `ancien` by `nouveau` in the splitter, deleting the old one.
 QWidget* remplaceDansSeparateur(QSplitter* separateur, QWidget* ancien, QWidget* nouveau)
 {
@@ -256,36 +267,23 @@ void TFicheGVMixte::construitPanneauParametres()
     grilleDecl->addWidget(CBPretrigX, 4, 1);
     grilleDecl->setColumnStretch(1, 1);
     colonne->addWidget(GBDeclenchement);
-    connect(CBTypeDeclenchement, &QComboBox::activated, this, [this](int index) {
-        if (!bloque)
-            controleur_.choisitTypeDecl(index);
-    });
-    connect(RGSensDeclenchement, &TGroupeRadio::itemClique, this, [this](int index) {
-        if (!bloque)
-            controleur_.choisitSensDecl(index);
-    });
-    connect(CBVoieSynchro, &QComboBox::activated, this, [this](int index) {
-        if (!bloque)
-            controleur_.choisitVoieSynchro(index);
-    });
-    connect(CBPretrigX, &QComboBox::activated, this, [this](int index) {
-        if (!bloque)
-            controleur_.choisitPretrig(index);
-    });
+    relie(this, bloque, CBTypeDeclenchement, &QComboBox::activated,
+          [this](auto index) { controleur_.choisitTypeDecl(index); });
+    relie(this, bloque, RGSensDeclenchement, &TGroupeRadio::itemClique,
+          [this](auto index) { controleur_.choisitSensDecl(index); });
+    relie(this, bloque, CBVoieSynchro, &QComboBox::activated,
+          [this](auto index) { controleur_.choisitVoieSynchro(index); });
+    relie(this, bloque, CBPretrigX, &QComboBox::activated, [this](auto index) { controleur_.choisitPretrig(index); });
 
     CBAjouterCourbes = new QCheckBox(QStringLiteral("Ajouter les courbes"));
     CBAjouterCourbes->setObjectName(QStringLiteral("CBAjouterCourbes"));
     CBAjouterCourbes->setEnabled(false);
     CBModePermanent = new QCheckBox(QStringLiteral("Mode permanent"));
     CBModePermanent->setObjectName(QStringLiteral("CBModePermanent"));
-    connect(CBAjouterCourbes, &QCheckBox::clicked, this, [this](bool coche) {
-        if (!bloque)
-            controleur_.cocheAjouterCourbes(coche);
-    });
-    connect(CBModePermanent, &QCheckBox::clicked, this, [this](bool coche) {
-        if (!bloque)
-            controleur_.cocheModePermanent(coche);
-    });
+    relie(this, bloque, CBAjouterCourbes, &QCheckBox::clicked,
+          [this](auto coche) { controleur_.cocheAjouterCourbes(coche); });
+    relie(this, bloque, CBModePermanent, &QCheckBox::clicked,
+          [this](auto coche) { controleur_.cocheModePermanent(coche); });
     colonne->addWidget(CBAjouterCourbes);
     colonne->addWidget(CBModePermanent);
 
@@ -327,10 +325,8 @@ void TFicheGVMixte::construitPanneauVoies()
         CBModeDiff[canal]->setToolTip(QStringLiteral("Cochez si vous voulez que le canal %1\nsoit utilisé en mode "
                                                      "différentiel")
                                           .arg(canal));
-        connect(CBModeDiff[canal], &QCheckBox::clicked, this, [this, canal](bool coche) {
-            if (!bloque)
-                controleur_.cocheModeDiff(canal, coche);
-        });
+        relie(this, bloque, CBModeDiff[canal], &QCheckBox::clicked,
+              [this, canal](auto coche) { controleur_.cocheModeDiff(canal, coche); });
         grille->addWidget(CBModeDiff[canal], 0, 0, 1, 2);
         // Input c and input c + 4 share channel c: one column each, with its
         // name, activation, calibres, then its live value and colour.
@@ -346,17 +342,13 @@ void TFicheGVMixte::construitPanneauVoies()
             ligne.active = new TCaseCompacte(QStringLiteral("Activée"));
             ligne.active->setObjectName(QStringLiteral("CBVoiesActives%1").arg(i));
             ligne.active->setProperty("tag", 100 + i);
-            connect(ligne.active, &QCheckBox::clicked, this, [this, i](bool coche) {
-                if (!bloque)
-                    controleur_.cocheVoie(i, coche);
-            });
+            relie(this, bloque, ligne.active, &QCheckBox::clicked,
+                  [this, i](auto coche) { controleur_.cocheVoie(i, coche); });
             ligne.calibre = new TGroupeRadio(QStringLiteral(" calibre (V) "));
             ligne.calibre->setObjectName(QStringLiteral("RGCalsEA%1").arg(i));
             ligne.calibre->setProperty("tag", 300 + i);
-            connect(ligne.calibre, &TGroupeRadio::itemClique, this, [this, i](int calibre) {
-                if (!bloque)
-                    controleur_.choisitCalibre(i, calibre);
-            });
+            relie(this, bloque, ligne.calibre, &TGroupeRadio::itemClique,
+                  [this, i](auto calibre) { controleur_.choisitCalibre(i, calibre); });
             ligne.nom = new QLabel(QStringLiteral("u"));
             ligne.nom->setFont(gras);
             ligne.indice = new QLabel;
