@@ -854,8 +854,9 @@ void TControleurReglages::changeNbPts(const std::string& s1)
         afficheParametresT();
         return;
     }
-    c.nbPtsAffX = n;
-    c.setDurees(c.dureeTotale0X, c.nbPtsAffX, false);
+    // The count goes to the driver, which keeps its own when it refuses it:
+    // the box, the screen and the measurements then show the driver's.
+    c.setDurees(c.dureeTotale0X, n, false);
     apresChangementTemporel();
     prepareCourbesDuRun();
     prepareCBAjouterCourbes();
