@@ -892,7 +892,9 @@ void TControleurReglages::RetourAcqPrecedente()
         return;
     TMiseAJour m(*this);
     TCentrale& c = *c_;
-    c.setDurees(mesures_.dureeTotaleAX, mesures_.nbPtsAX, true);
+    // The displayed count of that acquisition: the threshold trigger's extra
+    // sample is the driver's to add, as when the trigger type changes.
+    c.setDurees(mesures_.dureeTotaleAX, mesures_.nbPtsAffAX, true);
     modeBalayage = c.tRemanence >= c.dureeTotale0X ? 1 : 0;
     c.modeRecuperation = modeBalayage;
     vue_.demandeEcran(TActionEcran::modeDessin);
