@@ -815,8 +815,7 @@ void TControleurReglages::ChangeDureeTotale(const std::string& s1)
     TMiseAJour m(*this);
     TCentrale& c = *c_;
     long double valeur = c.dureeTotale0X;
-    if (vide(s1) || valeurDeTexte(s1, valeur) != valeurLue || !(valeur > 0) ||
-        !std::isfinite(static_cast<double>(valeur))) {
+    if (vide(s1) || valeurDeTexte(s1, valeur) != valeurLue || !std::isfinite(static_cast<double>(valeur))) {
         vue_.information(messageDureeIncorrecte);
         // Nothing reached the driver: it keeps the duration the box had when
         // it was entered, and the box shows it again.
@@ -825,6 +824,7 @@ void TControleurReglages::ChangeDureeTotale(const std::string& s1)
         afficheParametresT();
         return;
     }
+    // A zero or negative duration is the unit's shortest one.
     const double duree = std::max(static_cast<double>(std::min(valeur, 3600.0L)), c.dureeMin);
     c.setDurees(duree, c.nbPtsAffX, false);
     apresChangementTemporel();
