@@ -871,10 +871,10 @@ void TControleurReglages::apresChangementTemporel()
     TCentrale& c = *c_;
     modeBalayage = c.tRemanence >= c.dureeTotale0X ? 1 : 0;
     c.modeRecuperation = modeBalayage;
-    if (premiereAcq) {
-        mesures_.dtAX = c.dt0X;
-        mesures_.dureeTotaleAX = c.dureeTotale0X;
-    }
+    // Before the first acquisition the copies kept for the previous one
+    // follow the time base, the number of points included.
+    if (premiereAcq)
+        mesures_.suitBaseDeTemps({c.dt0X, c.nbPts0X, c.nbPtsAffX, c.dureeTotale0X});
     vue_.demandeEcran(TActionEcran::modeDessin);
     c.NbPtsFifo = tailleBlocFifo(c);
     curseursAuxBornes();
