@@ -337,8 +337,5 @@ void TFicheGVMixte::dessinePretrig()
 {
     if (!widgetEcran || initialisation)
         return;
-    TEcran& e = ecran();
-    e.dessin.dessinetPretrig(e.iEcranX);
-    if (e.surRepeint)
-        e.surRepeint();
+    ecran().dessinePretrig();
 }

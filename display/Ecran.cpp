@@ -208,6 +208,13 @@ void TEcran::dessineEcranRCu()
     repeint();
 }
 
+void TEcran::dessinePretrig()
+{
+    rafraichitVue();
+    dessin.dessinetPretrig(iEcranX);
+    repeint();
+}
+
 void TEcran::MAJAxeQuadrille(int p1)
 {
     geometrie.choisitAxeQuadrille(p1);

@@ -74,6 +74,9 @@ public:
     void dessineEcranRDE();
     void dessineEcranRCu();
     void MAJAxeQuadrille(int p1);
+    // The pre-trigger mark on the screen as it is, for the unit's trigger
+    // as it is now (after a change of trigger type or pre-trigger).
+    void dessinePretrig();
 
     // --- Zoom and scrolling (buttons and bars of the screen) ----------
     void zoomHorizontal(int pas); // +1 for "+", -1 for "-"
