@@ -11,6 +11,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QTimer>
 #include <QToolButton>
 
@@ -103,6 +106,33 @@ private:
     TFicheGVMixte& fiche_;
 };
 
+// The wheel over the inputs' scroll box moves it by the channel panel's
+// height div 20 per step, up for a step away from the user.
+class TMoletteVoies : public QObject {
+public:
+    TMoletteVoies(QScrollArea* boite, QWidget* panneau) : QObject(boite), boite_(boite), panneau_(panneau) {}
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        if (evenement->type() != QEvent::Wheel)
+            return QObject::eventFilter(objet, evenement);
+        // Fine-grained wheels send parts of a step: they add up.
+        angle_ += static_cast<QWheelEvent*>(evenement)->angleDelta().y();
+        const int crans = angle_ / 120;
+        angle_ -= crans * 120;
+        QScrollBar* barre = boite_->verticalScrollBar();
+        if (crans != 0)
+            barre->setValue(positionApresMolette(barre->value(), panneau_->height(), crans));
+        return true;
+    }
+
+private:
+    QScrollArea* boite_;
+    QWidget* panneau_;
+    int angle_ = 0;
+};
+
 } // namespace
 
 void TFicheGVMixte::construitEcran()
@@ -119,6 +149,7 @@ void TFicheGVMixte::construitEcran()
     };
     remplaceEcran(widgetEcran);
     qApp->installEventFilter(new TFiltreClavier(*this));
+    ScrollBoxVoies->viewport()->installEventFilter(new TMoletteVoies(ScrollBoxVoies, PanelVoies));
 }
 
 void TFicheGVMixte::redimensionnementEcran()
