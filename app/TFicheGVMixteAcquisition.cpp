@@ -152,9 +152,9 @@ void TFicheGVMixte::BAcquisitionClick()
         if (!SP5)
             return;
         if (SP5->nbVoiesActivesX == 0) {
+            // Nothing starts; the live values stay stopped.
             gv::boiteMessage(this, gv::TIconeMessage::Information,
                              QStringLiteral("Aucune entrée analogique n'est active. \n\rActivez au moins une entrée !"));
-            reprendMesuresDirectes(*this);
         } else {
             drapeaux.stop = false;
             lanceAcquisition();
@@ -182,7 +182,7 @@ void TFicheGVMixte::lanceAcquisition()
     reprendMesuresDirectes(*this);
     EditMessageX->setText(QStringLiteral("La centrale n'a pas été trouvée"));
     const bool alimentee = SP5->typeCentrale == kSysamSP5 || SP5->typeCentrale == kSysamCampus;
-    gv::boiteMessage(this, gv::TIconeMessage::Information,
+    gv::boiteMessage(this, gv::TIconeMessage::Aucune,
                      QStringLiteral("La centrale ") + texte(SP5->nomCentrale) +
                          QStringLiteral(" n'a pas été trouvée: vérifiez si\n\r") +
                          QStringLiteral("elle est connectée à un port USB de l'ordinateur") +
