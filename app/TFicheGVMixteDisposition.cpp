@@ -117,6 +117,8 @@ void TFicheGVMixte::appliqueDisposition()
     ScrollBoxVoies->setGeometry(xVoies, 1, std::max(d.PanelVoies.largeur - xVoies - 2, 0),
                                 std::max(d.PanelVoies.hauteur - 2, 0));
     ScrollBoxVoies->setVisible(!pVoiesReduit);
+    LPatience->setGeometry(0, 0, d.PanelVoies.largeur, d.PanelVoies.hauteur);
+    LPatience->setVisible(!pVoiesReduit);
     hauteurPolice(ContenuVoies, d.policeBoutonReduitVoies);
 
     PanelEcranTab->setGeometry(rectangle(d.PanelEcranTab));

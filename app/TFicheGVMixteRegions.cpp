@@ -298,7 +298,11 @@ void TFicheGVMixte::construitPanneauParametres()
 void TFicheGVMixte::construitPanneauVoies()
 {
     PanelVoies = panneau(this, "PanelVoies");
-    PanelVoies->setToolTip(QStringLiteral("La patience est la clé du paradis..."));
+    // Its caption lies behind its controls, seen only where they leave room.
+    LPatience = new QLabel(QStringLiteral("La patience est la clé du paradis..."), PanelVoies);
+    LPatience->setObjectName(QStringLiteral("LPatience"));
+    LPatience->setAlignment(Qt::AlignCenter);
+    LPatience->lower();
     SBReduirePVoies = new QToolButton(PanelVoies);
     SBReduirePVoies->setObjectName(QStringLiteral("SBReduirePVoies"));
     SBReduirePVoies->setArrowType(Qt::DownArrow);
