@@ -4,6 +4,7 @@
 #include "app/TFicheGVMixte.h"
 
 #include "display/Clavier.h"
+#include "display/PanelMesuresSurEcran.h"
 #include "model/TCentrale.h"
 
 #include <QApplication>
@@ -146,7 +147,16 @@ void TFicheGVMixte::construitEcran()
     e.surLectures = [this] {
         EditSerieP->setText(QString::fromStdString(ecran().EditSerieP));
         EditPointP->setText(QString::fromStdString(ecran().EditPointP));
+        if (PanelMesuresSurEcran && PanelMesuresSurEcran->isVisible())
+            PanelMesuresSurEcran->MAJLectures();
     };
+    e.surAxeQuadrille = [this](int) {
+        if (PanelMesuresSurEcran && PanelMesuresSurEcran->isVisible())
+            PanelMesuresSurEcran->MAJLectures();
+    };
+    PanelMesuresSurEcran = new TPanelMesuresSurEcran(e, PanelEcranTab);
+    PanelMesuresSurEcran->hide();
+    connect(PanelMesuresSurEcran->BFermerMesuresSurEcran, &QPushButton::clicked, this, [this] { fermeMesures(); });
     remplaceEcran(widgetEcran);
     qApp->installEventFilter(new TFiltreClavier(*this));
     ScrollBoxVoies->viewport()->installEventFilter(new TMoletteVoies(ScrollBoxVoies, PanelVoies));
@@ -158,6 +168,48 @@ void TFicheGVMixte::redimensionnementEcran()
         return;
     ecran().setCouleurs(couleursEcran(reglages.clsVX));
     widgetEcran->setCoefficientsTaille(disposition.coDIMH, disposition.coDimV);
+}
+
+// ---- The on-screen measurement panel -------------------------------------------
+
+void TFicheGVMixte::commandeMesures()
+{
+    if (!bouton(TBoutonOutil::mesures)->isChecked()) {
+        fermeMesures();
+        return;
+    }
+    QToolButton* tableau = bouton(TBoutonOutil::voirTableau);
+    if (tableau->isChecked())
+        tableau->click();
+    controleur_.desactiveComposantsAcqSimple();
+    controleur_.changeActivations([](TActivations& a) {
+        a.outil(TBoutonOutil::mesures) = true;
+        a.demarrer = false;
+    });
+    setModeGeneral(TModeGeneral::mesuresSurEcran);
+    // Over the top left corner of the graph.
+    const TGeometrieEcran& g = ecran().geometrie;
+    PanelMesuresSurEcran->adjustSize();
+    PanelMesuresSurEcran->move(PEcran->mapTo(PanelEcranTab, QPoint(g.gaucheGraphe() + 8, g.mSup + 8)));
+    PanelMesuresSurEcran->show();
+    PanelMesuresSurEcran->raise();
+    // The axes listed, the grid axis chosen, the red levels at ±90 % of its
+    // calibre, the screen redrawn and the read-outs shown.
+    ecran().ouvreMesures();
+    PanelMesuresSurEcran->MAJAxes();
+    ecran().geometrie.activerZooms();
+    widgetEcran->MAJBarres();
+}
+
+void TFicheGVMixte::fermeMesures()
+{
+    bouton(TBoutonOutil::mesures)->setChecked(false);
+    PanelMesuresSurEcran->hide();
+    controleur_.activeComposantsAcqSimple();
+    controleur_.changeActivations([](TActivations& a) { a.demarrer = true; });
+    setModeGeneral(TModeGeneral::acquisitionFinie);
+    ecran().fermeMesures();
+    widgetEcran->MAJBarres();
 }
 
 TEcran& TFicheGVMixte::ecran()

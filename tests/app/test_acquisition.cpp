@@ -4,6 +4,7 @@
 #include "ControlesFiche.h"
 #include "EnvironnementTest.h"
 #include "FenetreSimulee.h"
+#include "app/GroupeRadio.h"
 #include "app/Messages.h"
 #include "app/TFicheGVAttenteDeclAcq.h"
 #include "app/TFicheGVChoixCentrale.h"
@@ -11,6 +12,7 @@
 #include "app/TFicheGVMixteTitre.h"
 #include "drivers/sp5/TSP5.h"
 #include "model/TCentrale.h"
+#include "model/UniteBaseChaines.h"
 #include "platform/PompeMessages.h"
 #include "platform/Temps.h"
 #include "simulators/campus/SignauxCampusSim.h"
@@ -25,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTextStream>
 #include <QTimer>
@@ -167,6 +170,13 @@ class TestAcquisition : public QObject {
         }
         // One raw sample more than shown, for the interpolation.
         QCOMPARE(fiche.SP5->nbPts0X, fiche.SP5->nbPtsAffX + 1);
+    }
+
+    static void cliqueItem(TGroupeRadio* groupe, int index)
+    {
+        QVERIFY(groupe->bouton(index));
+        QTest::mouseClick(groupe->bouton(index), Qt::LeftButton, {}, QPoint(4, groupe->bouton(index)->height() / 2));
+        QCOMPARE(groupe->itemIndex(), index);
     }
 
     static void demarre(TFicheGVMixte& fiche)
@@ -436,6 +446,7 @@ private slots:
         QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
         QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral("La centrale n'a pas été trouvée"));
         QCOMPARE(messages.size(), size_t(1));
+        QCOMPARE(messages[0].icone, gv::TIconeMessage::Aucune); // a dialog without an icon
         QCOMPARE(messages[0].texte, QStringLiteral("La centrale ") + QString::fromStdString(c.nomCentrale) +
                                         QStringLiteral(" n'a pas été trouvée: vérifiez si\n\relle est connectée à un "
                                                        "port USB de l'ordinateur."));
@@ -474,8 +485,9 @@ private slots:
         QCOMPARE(messages[0].texte, QStringLiteral("Aucune entrée analogique n'est active. \n\rActivez au moins une entrée !"));
         QCOMPARE(fiche->modeGeneral(), TModeGeneral::rienAcquis);
         QVERIFY(fiche->mesures.tv2.empty());
-        // Nothing ran: the live values go on.
-        QVERIFY(fiche->TimerAcqDir.isActive());
+        // Nothing starts, and the live values stay stopped.
+        QVERIFY(!fiche->TimerAcqDir.isActive());
+        QVERIFY(!fiche->acqDirecteEnCours);
     }
 
     // "Arrêter" during a run ends it at once; what came is kept.
@@ -578,6 +590,60 @@ private slots:
         QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral(" 1 série acquise"));
         for (float u : fiche->mesures.tv2[0])
             QCOMPARE(u, 0.0f);
+    }
+
+    // The measurement button opens the on-screen measurement panel over the
+    // screen: state 6, red levels at ±90 % of the grid axis's calibre, the
+    // axes listed, the read-outs filled; "Fermer" or the button again closes it.
+    void panneauDesMesuresSurEcran()
+    {
+        auto fiche = ouvre();
+        TCentrale& c = *fiche->SP5;
+        entrees(*fiche, {0, 1});
+        cliqueItem(ui(*fiche).voies[1].calibre, 1);
+        c.setDurees(0.02, 101, false);
+        demarre(*fiche);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+        QToolButton* mesuresEcran = ui(*fiche).SBMesures;
+        for (bool parFermer : {true, false}) {
+            QTest::mouseClick(mesuresEcran, Qt::LeftButton);
+            auto* panneau = fiche->findChild<QWidget*>(QStringLiteral("PanelMesuresSurEcran"));
+            QVERIFY(panneau);
+            QVERIFY(panneau->isVisible());
+            QCOMPARE(fiche->modeGeneral(), TModeGeneral::mesuresSurEcran);
+            QVERIFY(mesuresEcran->isChecked());
+            QVERIFY(mesuresEcran->isEnabled());
+            QVERIFY(!ui(*fiche).BAcquisition->isEnabled());
+            QVERIFY(!ui(*fiche).CBDureeTotale->isEnabled());
+            QVERIFY(!ui(*fiche).SBenregistrerRW3->isEnabled());
+            // One axis per calibre in use, the grid axis selected.
+            auto* axes = testgv::controle<QComboBox>(*panneau, QStringLiteral("CBAxes"));
+            QCOMPARE(axes->count(), 2);
+            QCOMPARE(axes->itemText(0), QString::fromStdString(c.twCals_[0]));
+            QCOMPARE(axes->itemText(1), QString::fromStdString(c.twCals_[1]));
+            const TGeometrieEcran& g = fiche->ecran().geometrie;
+            QCOMPARE(axes->currentIndex(), g.axeQuadrilleX);
+            const double pleine = c.calibresDispo[std::size_t(g.AxesX[g.axeQuadrilleX].calA)];
+            QCOMPARE(double(g.UMaxM), 0.9 * pleine);
+            QCOMPARE(double(g.UMinM), -0.9 * pleine);
+            QCOMPARE(testgv::controle<QLineEdit>(*panneau, QStringLiteral("EditUmaxM"))->text(),
+                     QString::fromStdString("  " + formatValeur(3, styleIngenieur, 0.9 * pleine) + "V"));
+            QVERIFY(!testgv::controle<QLineEdit>(*panneau, QStringLiteral("EditDTM"))->text().isEmpty());
+            // The other axis chosen in the list becomes the grid axis.
+            testgv::choisitDansListe(axes, 1 - g.axeQuadrilleX);
+            QCOMPARE(g.axeQuadrilleX, axes->currentIndex());
+            if (parFermer)
+                QTest::mouseClick(testgv::controle<QPushButton>(*panneau, QStringLiteral("BFermerMesuresSurEcran")),
+                                  Qt::LeftButton);
+            else
+                QTest::mouseClick(mesuresEcran, Qt::LeftButton);
+            QVERIFY(!panneau->isVisible());
+            QVERIFY(!mesuresEcran->isChecked());
+            QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+            QVERIFY(ui(*fiche).BAcquisition->isEnabled());
+            QVERIFY(ui(*fiche).CBDureeTotale->isEnabled());
+            QVERIFY(ui(*fiche).SBenregistrerRW3->isEnabled());
+        }
     }
 
     // New after a run: the question about saving, then an empty screen.

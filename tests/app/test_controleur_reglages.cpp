@@ -144,3 +144,20 @@ TEST_F(Controleur, EnabledStatesOfASingleRun)
     EXPECT_TRUE(a.outil(TBoutonOutil::transfertOOLO));
     EXPECT_EQ(vue.actions.back(), TActionEcran::zoomsPlusSeulement);
 }
+
+// Before the first acquisition, the copies kept for the previous acquisition
+// follow every change of the time base; after it they stay the run's.
+TEST_F(Controleur, BeforeTheFirstRunTheTimeBaseCopiesFollow)
+{
+    c.ChangeDureeTotale("50 ms");
+    EXPECT_EQ(mesures.dtAX, centrale.dt0X);
+    EXPECT_EQ(mesures.dureeTotaleAX, centrale.dureeTotale0X);
+    EXPECT_EQ(mesures.nbPtsAX, centrale.nbPts0X);
+    c.changeNbPts("501");
+    EXPECT_EQ(centrale.nbPts0X, 501);
+    EXPECT_EQ(mesures.nbPtsAX, 501);
+    EXPECT_EQ(mesures.dtAX, centrale.dt0X);
+    c.premiereAcq = false;
+    c.changeNbPts("1001");
+    EXPECT_EQ(mesures.nbPtsAX, 501);
+}

@@ -28,6 +28,11 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
+#include <algorithm>
+#include <QWheelEvent>
+#include <QHelpEvent>
+#include <QToolTip>
+#include <QScrollBar>
 #include <cmath>
 #include <dlfcn.h>
 #include <filesystem>
@@ -462,6 +467,122 @@ private slots:
         QVERIFY(ui(*fiche).CBPretrigX->isEnabled());
     }
 
+    // A number of points the unit refuses (below its minimum): the box, the
+    // screen and the measurements all keep the unit's own count.
+    void pointsRefusesParLaCentrale()
+    {
+        auto fiche = ouvre(kSysamSP5);
+        TCentrale& c = *fiche->SP5;
+        tape(ui(*fiche).CBNbPoints, QStringLiteral("10"));
+        // The list completes "10" into "1001": the user deletes the rest.
+        QTest::keyClick(ui(*fiche).CBNbPoints->lineEdit(), Qt::Key_Delete);
+        QCOMPARE(ui(*fiche).CBNbPoints->currentText(), QStringLiteral("10"));
+        quitte(*fiche);
+        QVERIFY(messages.empty());
+        QCOMPARE(ui(*fiche).CBNbPoints->currentText(), QString::number(c.nbPtsAffX));
+        QCOMPARE(c.nbPtsAffX, c.nbPts0X); // manual trigger: every point acquired is shown
+        QCOMPARE(fiche->ecran().geometrie.vue.nbPtsAffX, c.nbPtsAffX);
+        QTest::mouseClick(ui(*fiche).BAcquisition, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(fiche->modeGeneral(), TModeGeneral::acquisitionFinie, 3000);
+        QCOMPARE(fiche->mesures.nbPtsAX, c.nbPtsAffX);
+        QCOMPARE(int64_t(fiche->mesures.tv2[0].size()), c.nbPtsAffX);
+    }
+
+    // A zero or negative duration is the unit's shortest one, without a message.
+    void dureeNulleOuNegativeBornee()
+    {
+        auto fiche = ouvre(kSysamSP5);
+        TCentrale& c = *fiche->SP5;
+        // Below the shortest duration: the shortest, as the driver makes it.
+        tape(ui(*fiche).CBDureeTotale, QStringLiteral("1 ns"));
+        quitte(*fiche);
+        const double plusCourte = c.dureeTotale0X;
+        QVERIFY(plusCourte >= c.dureeMin && plusCourte < 1e-3);
+        for (const QString& texte : {QStringLiteral("0"), QStringLiteral("-5 ms")}) {
+            tape(ui(*fiche).CBDureeTotale, QStringLiteral("1 s"));
+            quitte(*fiche);
+            tape(ui(*fiche).CBDureeTotale, texte);
+            quitte(*fiche);
+            QVERIFY2(messages.empty(), qPrintable(texte));
+            QCOMPARE(c.dureeTotale0X, plusCourte);
+            QCOMPARE(ui(*fiche).CBDureeTotale->currentText(), texteDureeAttendu(*fiche));
+        }
+    }
+
+    // Switching to a trigger draws the pre-trigger mark at once.
+    void repereDuPretrigAuChangementDeDeclenchement_data()
+    {
+        QTest::addColumn<int>("typeDecl");
+        QTest::newRow("sur seuil") << int(kDeclSeuil);
+        QTest::newRow("externe") << int(kDeclExterne);
+    }
+    void repereDuPretrigAuChangementDeDeclenchement()
+    {
+        QFETCH(int, typeDecl);
+        auto fiche = ouvre(kSysamSP5);
+        fiche->resize(1060, 725);
+        fiche->redimensionnement();
+        const TGeometrieEcran& g = fiche->ecran().geometrie;
+        // Red pixels of the screen's graph in the column of the mark.
+        auto rouges = [&] {
+            const QImage& image = fiche->ecran().iEcranX;
+            const int x = g.xe(fiche->SP5->tPretrig);
+            int n = 0;
+            for (int y = g.mSup; y < g.mSup + g.hauG; ++y)
+                n += image.pixelColor(x, y) == QColor(255, 0, 0);
+            return n;
+        };
+        const int avant = rouges();
+        choisitDansListe(ui(*fiche).CBTypeDeclenchement, typeDecl);
+        QCOMPARE(fiche->SP5->modeDecl, typeDecl);
+        QVERIFY2(rouges() > avant + g.hauG / 4, qPrintable(QStringLiteral("%1 -> %2").arg(avant).arg(rouges())));
+    }
+
+    // The wheel over the channel panel scrolls it by its height div 20 per step.
+    void moletteSurLePanneauDesVoies()
+    {
+        auto fiche = ouvre(kSysamSP5);
+        fiche->resize(1060, 725);
+        fiche->redimensionnement();
+        // Controls taller than the panel (large fonts, say): the box scrolls.
+        ui(*fiche).ContenuVoies->setMinimumHeight(3 * ui(*fiche).PanelVoies->height());
+        QScrollArea* boite = ui(*fiche).ScrollBoxVoies;
+        QScrollBar* barre = boite->verticalScrollBar();
+        QVERIFY2(barre->maximum() > 0, "the channel panel does not scroll at this size");
+        const int pas = ui(*fiche).PanelVoies->height() / 20;
+        barre->setValue(barre->maximum());
+        const QPoint point(10, 10);
+        for (int crans : {1, -1, 2}) {
+            const int avant = barre->value();
+            QWheelEvent molette(point, boite->viewport()->mapToGlobal(point), QPoint(), QPoint(0, 120 * crans),
+                                Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(boite->viewport(), &molette);
+            QCOMPARE(barre->value(), std::clamp(avant - crans * pas, 0, barre->maximum()));
+        }
+    }
+
+    // The channel panel's caption lies behind its controls; it is no hint
+    // that pops up over every control without one of its own.
+    void legendeDuPanneauDesVoies()
+    {
+        auto fiche = ouvre(kSysamSP5);
+        const QString patience = QStringLiteral("La patience est la clé du paradis...");
+        QFrame* panneau = ui(*fiche).PanelVoies;
+        QVERIFY(panneau->toolTip().isEmpty());
+        QLabel* egal = nullptr;
+        for (QLabel* l : panneau->findChildren<QLabel*>())
+            if (l->text() == QStringLiteral("=") && l->isVisible())
+                egal = l;
+        QVERIFY(egal && egal->toolTip().isEmpty());
+        QHelpEvent aide(QEvent::ToolTip, QPoint(1, 1), egal->mapToGlobal(QPoint(1, 1)));
+        QApplication::sendEvent(egal, &aide);
+        QVERIFY(QToolTip::text() != patience);
+        QToolTip::hideText();
+        auto* legende = panneau->findChild<QLabel*>(QStringLiteral("LPatience"));
+        QVERIFY(legende);
+        QCOMPARE(legende->text(), patience);
+    }
+
     void derniereEntreeDesactiveePendantUneAcquisition()
     {
         auto fiche = ouvre(kSysamSP5);
@@ -514,6 +635,34 @@ private slots:
         QCOMPARE(ui(*fiche).CBDureeTotale->currentText(), texteDureeAttendu(*fiche));
         QVERIFY(!ui(*fiche).BAcquisitionPrecedente->isEnabled());
         QVERIFY(ui(*fiche).CBAjouterCourbes->isEnabled());
+    }
+
+    // After a threshold-triggered run, "Acquisition précédente" gives back
+    // the displayed count and its interval, so curves can be added again.
+    void acquisitionPrecedenteApresUnDeclenchementSurSeuil_data() { lignesParUnite(); }
+    void acquisitionPrecedenteApresUnDeclenchementSurSeuil()
+    {
+        QFETCH(int32_t, type);
+        auto fiche = ouvre(type);
+        TCentrale& c = *fiche->SP5;
+        tape(ui(*fiche).CBDureeTotale, QStringLiteral("50 ms"));
+        quitte(*fiche);
+        choisitDansListe(ui(*fiche).CBTypeDeclenchement, kDeclSeuil);
+        const int64_t affiches = c.nbPtsAffX;
+        const double dt = c.dt0X;
+        QCOMPARE(c.nbPts0X, affiches + 1);
+        QTest::mouseClick(ui(*fiche).BAcquisition, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(fiche->modeGeneral(), TModeGeneral::acquisitionFinie, 3000);
+        QVERIFY(ui(*fiche).CBAjouterCourbes->isEnabled());
+        QTest::mouseClick(ui(*fiche).SBDureeTotalePlus, Qt::LeftButton);
+        QVERIFY(ui(*fiche).BAcquisitionPrecedente->isEnabled());
+        QTest::mouseClick(ui(*fiche).BAcquisitionPrecedente, Qt::LeftButton);
+        QCOMPARE(c.nbPtsAffX, affiches);
+        QCOMPARE(c.nbPts0X, affiches + 1);
+        QCOMPARE(c.dt0X, dt);
+        QCOMPARE(ui(*fiche).CBNbPoints->currentText(), QString::number(affiches));
+        QVERIFY(ui(*fiche).CBAjouterCourbes->isEnabled());
+        QVERIFY(!ui(*fiche).BAcquisitionPrecedente->isEnabled());
     }
 
 #if GALVORA_AVEC_V6
