@@ -187,10 +187,12 @@ void TFicheGVMixte::commandeMesures()
         a.demarrer = false;
     });
     setModeGeneral(TModeGeneral::mesuresSurEcran);
-    // Over the top left corner of the graph.
+    // Over the top right corner of the graph, clear of the cursor at its
+    // left edge.
     const TGeometrieEcran& g = ecran().geometrie;
     PanelMesuresSurEcran->adjustSize();
-    PanelMesuresSurEcran->move(PEcran->mapTo(PanelEcranTab, QPoint(g.gaucheGraphe() + 8, g.mSup + 8)));
+    PanelMesuresSurEcran->move(PEcran->mapTo(
+        PanelEcranTab, QPoint(std::max(g.droiteGraphe() - PanelMesuresSurEcran->width() - 12, 0), g.mSup + 12)));
     PanelMesuresSurEcran->show();
     PanelMesuresSurEcran->raise();
     // The axes listed, the grid axis chosen, the red levels at ±90 % of its
