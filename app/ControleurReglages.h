@@ -103,7 +103,7 @@ public:
     void ChangeDureeTotale(const std::string& s1);
     void RetourAcqPrecedente();
     void setModepermanent(bool mp);
-    // A new experiment: the panels' part (Part of RAZ).
+    // A new experiment: what it does to the panels.
     void razPanneaux();
 
     // ---- Enabling by state ---------------------------------------------
