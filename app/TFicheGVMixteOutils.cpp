@@ -1,5 +1,6 @@
-// The toolbar: its square buttons with their pictures, the unit buttons, the
-// pointed-sample, message and presence boxes, and the dispatcher.
+// The toolbar: the table of its square buttons and their commands, their
+// pictures, the unit buttons, the pointed-sample, message and presence
+// boxes, and the dispatcher.
 #include "app/TFicheGVMixte.h"
 
 #include "app/IconesBoutons.h"
@@ -14,33 +15,36 @@
 #include <QProgressBar>
 #include <QToolButton>
 
+// The toolbar's table: each button, in its order on the bar (that of the
+// pictures too), and the named command it runs. A command still to come is
+// nullptr; it becomes the member that runs it.
+const TFicheGVMixte::TCommandeOutil TFicheGVMixte::commandesOutils[kNbBoutonsOutils] = {
+    {TBoutonOutil::nouveau, "SBNouveau",
+     "Commencer une nouvelle expérience \n\r(effacement des données acquises et \n\rréinitialisation des réglages).",
+     false, &TFicheGVMixte::nouvelleExperience},
+    {TBoutonOutil::enregistrerRW3, "SBenregistrerRW3",
+     "Enregistrer les mesures dans un \n\rfichier au format REGRESSI (*.rw3)", false,
+     &TFicheGVMixte::enregistreRegressiRW3},
+    {TBoutonOutil::enregistrerTXT, "SBenregistrerTXT",
+     "Enregistrer les mesures dans un \n\rfichier au format texte standard (*.txt)", false, nullptr},
+    {TBoutonOutil::transfertREG, "SBTransfertDirectREG",
+     "Transférer directement les mesures dans REGRESSI \n\r(en ouvrant REGRESSI, si les paramètres sont corrects)",
+     false, nullptr},
+    {TBoutonOutil::transfertExcel, "SBTransfertDirectExcel",
+     "Transférer directement les mesures dans Microsoft EXCEL \n\r(si Microsoft EXCEL est installé)", false, nullptr},
+    {TBoutonOutil::transfertOOLO, "SBtransfertDirectOOLO",
+     "Transférer directement les mesures dans OpenOffice \n\rou LibreOffice (suivant celui qui est installé)", false,
+     nullptr},
+    {TBoutonOutil::mesures, "SBMesures", "Ouvrir la boite de dialogue de mesures sur le graphique", true,
+     &TFicheGVMixte::commandeMesures},
+    {TBoutonOutil::voirTableau, "SBVoirTableau", "Afficher le tableau de mesures", true,
+     &TFicheGVMixte::commandeVoirTableau},
+    {TBoutonOutil::options, "SBOptions", "Choisir les paramètres de configuration", false, nullptr},
+    {TBoutonOutil::aproposDe, "SBAproposDe", "Informations générales", false, &TFicheGVMixte::commandeAPropos},
+    {TBoutonOutil::quitter, "SBQuitter", "Sysam, ferme-toi !", false, &TFicheGVMixte::Quitter},
+};
+
 namespace {
-
-struct TDescriptionBouton {
-    QToolButton* TFicheGVMixte::*champ;
-    const char* nom;
-    const char* bulle;
-};
-
-const TDescriptionBouton descriptionsBoutons[gv::nbBoutonsOutils] = {
-    {&TFicheGVMixte::SBNouveau, "SBNouveau",
-     "Commencer une nouvelle expérience \n\r(effacement des données acquises et \n\rréinitialisation des réglages)."},
-    {&TFicheGVMixte::SBenregistrerRW3, "SBenregistrerRW3",
-     "Enregistrer les mesures dans un \n\rfichier au format REGRESSI (*.rw3)"},
-    {&TFicheGVMixte::SBenregistrerTXT, "SBenregistrerTXT",
-     "Enregistrer les mesures dans un \n\rfichier au format texte standard (*.txt)"},
-    {&TFicheGVMixte::SBTransfertDirectREG, "SBTransfertDirectREG",
-     "Transférer directement les mesures dans REGRESSI \n\r(en ouvrant REGRESSI, si les paramètres sont corrects)"},
-    {&TFicheGVMixte::SBTransfertDirectExcel, "SBTransfertDirectExcel",
-     "Transférer directement les mesures dans Microsoft EXCEL \n\r(si Microsoft EXCEL est installé)"},
-    {&TFicheGVMixte::SBtransfertDirectOOLO, "SBtransfertDirectOOLO",
-     "Transférer directement les mesures dans OpenOffice \n\rou LibreOffice (suivant celui qui est installé)"},
-    {&TFicheGVMixte::SBMesures, "SBMesures", "Ouvrir la boite de dialogue de mesures sur le graphique"},
-    {&TFicheGVMixte::SBVoirTableau, "SBVoirTableau", "Afficher le tableau de mesures"},
-    {&TFicheGVMixte::SBOptions, "SBOptions", "Choisir les paramètres de configuration"},
-    {&TFicheGVMixte::SBAproposDe, "SBAproposDe", "Informations générales"},
-    {&TFicheGVMixte::SBQuitter, "SBQuitter", "Sysam, ferme-toi !"},
-};
 
 QString bulle(const char* texte)
 {
@@ -60,17 +64,18 @@ QLineEdit* boiteTexte(QWidget* parent, const char* nom, const char* bulleTexte)
 
 void TFicheGVMixte::construitBoutonsOutils()
 {
+    static_assert(kNbBoutonsOutils == gv::nbBoutonsOutils, "one picture per toolbar button");
     feuilleBoutons_ = gv::feuilleBoutons();
-    for (int b = 0; b < gv::nbBoutonsOutils; ++b) {
-        auto* bouton = new QToolButton(PBoutons);
-        bouton->setObjectName(QString::fromUtf8(descriptionsBoutons[b].nom));
-        bouton->setToolTip(bulle(descriptionsBoutons[b].bulle));
-        bouton->setAutoRaise(true);
-        this->*(descriptionsBoutons[b].champ) = bouton;
-        connect(bouton, &QToolButton::clicked, this, [this, bouton] { SBNouveauClick(bouton); });
+    for (const TCommandeOutil& ligne : commandesOutils) {
+        auto* b = new QToolButton(PBoutons);
+        b->setObjectName(QString::fromUtf8(ligne.nom));
+        b->setAccessibleName(QString::fromUtf8(ligne.nom));
+        b->setToolTip(bulle(ligne.bulle));
+        b->setAutoRaise(true);
+        b->setCheckable(ligne.basculant);
+        boutonsOutils_[std::size_t(ligne.bouton)] = b;
+        connect(b, &QToolButton::clicked, this, [this, b] { SBNouveauClick(b); });
     }
-    SBMesures->setCheckable(true);
-    SBVoirTableau->setCheckable(true);
     // The guide button has no action and stays hidden.
     SBGuide = new QToolButton(PBoutons);
     SBGuide->hide();
@@ -111,6 +116,7 @@ void TFicheGVMixte::construitBoutonsCentrales()
         bouton->show();
         SBCentrales_.push_back(bouton);
     }
+    controleur_.environnement.nbBoutonsCentrales = SBCentrales_.size();
 }
 
 void TFicheGVMixte::appliqueImagesBoutons()
@@ -119,29 +125,32 @@ void TFicheGVMixte::appliqueImagesBoutons()
     if (cote == coteImagesBoutons_)
         return;
     coteImagesBoutons_ = cote;
-    for (int b = 0; b < gv::nbBoutonsOutils; ++b) {
-        QToolButton* bouton = this->*(descriptionsBoutons[b].champ);
+    for (int b = 0; b < kNbBoutonsOutils; ++b) {
+        QToolButton* bouton = boutonsOutils_[std::size_t(b)];
         const QImage image = gv::imageBouton(feuilleBoutons_, gv::ligneSprite[b], cote);
         bouton->setIcon(gv::iconeBouton(image, cote));
         bouton->setIconSize(QSize(cote, cote));
     }
 }
 
-void TFicheGVMixte::SBNouveauClick(QToolButton* bouton)
+void TFicheGVMixte::SBNouveauClick(QToolButton* b)
 {
-    if (bouton == SBAproposDe) {
-        if (contexte_.titre)
-            contexte_.titre->montrePourAPropos();
-    } else if (bouton == SBQuitter) {
-        // With the permanent mode running, the frame loop ends it first and
-        // then quits; it reads these flags.
-        Quitter();
-    } else if (bouton == SBVoirTableau) {
-        PTableauVisible = SBVoirTableau->isChecked();
-        SBVoirTableau->setToolTip(PTableauVisible ? QStringLiteral("Masquer le tableau de mesures")
-                                                  : QStringLiteral("Afficher le tableau de mesures"));
-        redimensionnement();
-    } else if (commandeOutil) {
-        commandeOutil(bouton);
-    }
+    for (const TCommandeOutil& ligne : commandesOutils)
+        if (bouton(ligne.bouton) == b && ligne.commande)
+            (this->*ligne.commande)();
+}
+
+void TFicheGVMixte::commandeVoirTableau()
+{
+    QToolButton* b = bouton(TBoutonOutil::voirTableau);
+    PTableauVisible = b->isChecked();
+    b->setToolTip(PTableauVisible ? QStringLiteral("Masquer le tableau de mesures")
+                                  : QStringLiteral("Afficher le tableau de mesures"));
+    redimensionnement();
+}
+
+void TFicheGVMixte::commandeAPropos()
+{
+    if (contexte_.titre)
+        contexte_.titre->montrePourAPropos();
 }
