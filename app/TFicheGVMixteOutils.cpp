@@ -26,22 +26,25 @@ const TFicheGVMixte::TCommandeOutil TFicheGVMixte::commandesOutils[kNbBoutonsOut
      "Enregistrer les mesures dans un \n\rfichier au format REGRESSI (*.rw3)", false,
      &TFicheGVMixte::enregistreRegressiRW3},
     {TBoutonOutil::enregistrerTXT, "SBenregistrerTXT",
-     "Enregistrer les mesures dans un \n\rfichier au format texte standard (*.txt)", false, nullptr},
+     "Enregistrer les mesures dans un \n\rfichier au format texte standard (*.txt)", false,
+     &TFicheGVMixte::enregistreTexteTXT},
     {TBoutonOutil::transfertREG, "SBTransfertDirectREG",
      "Transférer directement les mesures dans REGRESSI \n\r(en ouvrant REGRESSI, si les paramètres sont corrects)",
-     false, nullptr},
+     false, &TFicheGVMixte::transfertRegressi},
     {TBoutonOutil::transfertExcel, "SBTransfertDirectExcel",
-     "Transférer directement les mesures dans Microsoft EXCEL \n\r(si Microsoft EXCEL est installé)", false, nullptr},
+     "Transférer directement les mesures dans Microsoft EXCEL \n\r(si Microsoft EXCEL est installé)", false,
+     &TFicheGVMixte::transfertExcel},
     {TBoutonOutil::transfertOOLO, "SBtransfertDirectOOLO",
      "Transférer directement les mesures dans OpenOffice \n\rou LibreOffice (suivant celui qui est installé)", false,
-     nullptr},
+     &TFicheGVMixte::transfertOOCalc},
     {TBoutonOutil::mesures, "SBMesures", "Ouvrir la boite de dialogue de mesures sur le graphique", true,
      &TFicheGVMixte::commandeMesures},
     {TBoutonOutil::voirTableau, "SBVoirTableau", "Afficher le tableau de mesures", true,
      &TFicheGVMixte::commandeVoirTableau},
-    {TBoutonOutil::options, "SBOptions", "Choisir les paramètres de configuration", false, nullptr},
+    {TBoutonOutil::options, "SBOptions", "Choisir les paramètres de configuration", false,
+     &TFicheGVMixte::commandeOptions},
     {TBoutonOutil::aproposDe, "SBAproposDe", "Informations générales", false, &TFicheGVMixte::commandeAPropos},
-    {TBoutonOutil::quitter, "SBQuitter", "Sysam, ferme-toi !", false, &TFicheGVMixte::Quitter},
+    {TBoutonOutil::quitter, "SBQuitter", "Sysam, ferme-toi !", false, &TFicheGVMixte::commandeQuitter},
 };
 
 namespace {
@@ -49,6 +52,12 @@ namespace {
 QString bulle(const char* texte)
 {
     return QString::fromUtf8(texte).replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
+}
+
+// What assistive technology reads for a picture button: its hint's first line.
+QString nomAccessible(const char* texte)
+{
+    return bulle(texte).section(QLatin1Char('\n'), 0, 0).trimmed();
 }
 
 QLineEdit* boiteTexte(QWidget* parent, const char* nom, const char* bulleTexte)
@@ -69,15 +78,20 @@ void TFicheGVMixte::construitBoutonsOutils()
     for (const TCommandeOutil& ligne : commandesOutils) {
         auto* b = new QToolButton(PBoutons);
         b->setObjectName(QString::fromUtf8(ligne.nom));
-        b->setAccessibleName(QString::fromUtf8(ligne.nom));
+        b->setAccessibleName(nomAccessible(ligne.bulle));
         b->setToolTip(bulle(ligne.bulle));
         b->setAutoRaise(true);
+        // Reached with Tab and pressed with Space; a click leaves the focus
+        // where it was, as on a toolbar.
+        b->setFocusPolicy(Qt::TabFocus);
         b->setCheckable(ligne.basculant);
         boutonsOutils_[std::size_t(ligne.bouton)] = b;
         connect(b, &QToolButton::clicked, this, [this, b] { SBNouveauClick(b); });
     }
     // The guide button has no action and stays hidden.
     SBGuide = new QToolButton(PBoutons);
+    SBGuide->setObjectName(QStringLiteral("SBGuide"));
+    SBGuide->setAccessibleName(QStringLiteral("Guide"));
     SBGuide->hide();
 
     PPointage = new QFrame(PBoutons);
@@ -96,6 +110,8 @@ void TFicheGVMixte::construitBoutonsOutils()
     EditMessageX = boiteTexte(PMessages, "EditMessageX", "Donne quelques indications sur les opérations en cours.");
     EditPresence = boiteTexte(PMessages, "EditPresence", "Indique si l'interface est installée et connectée.");
     PBarExcel = new QProgressBar(PMessages);
+    PBarExcel->setObjectName(QStringLiteral("PBarExcel"));
+    PBarExcel->setAccessibleName(QStringLiteral("Avancement du transfert"));
     PBarExcel->hide();
 }
 
@@ -138,6 +154,14 @@ void TFicheGVMixte::SBNouveauClick(QToolButton* b)
     for (const TCommandeOutil& ligne : commandesOutils)
         if (bouton(ligne.bouton) == b && ligne.commande)
             (this->*ligne.commande)();
+}
+
+bool TFicheGVMixte::aUneCommande(const QToolButton* b) const
+{
+    for (const TCommandeOutil& ligne : commandesOutils)
+        if (bouton(ligne.bouton) == b)
+            return ligne.commande != nullptr;
+    return false;
 }
 
 void TFicheGVMixte::commandeVoirTableau()

@@ -207,8 +207,8 @@ void TFicheGVMixte::construitPanneauParametres()
 
     BAcquisitionPrecedente = new QPushButton(QStringLiteral("Acquisition précédente"));
     BAcquisitionPrecedente->setObjectName(QStringLiteral("BAcquisitionPrecedente"));
-    BAcquisitionPrecedente->setToolTip(
-        QStringLiteral("Revenir aux réglages temporels\nde l'acquisition précédente"));
+    BAcquisitionPrecedente->setToolTip(QStringLiteral(
+        "Permet de revenir \naux réglages de l'acquisition\nprécédente et donc d'ajouter\nles courbes"));
     BAcquisitionPrecedente->setEnabled(false);
     BAcquisitionPrecedente->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     connect(BAcquisitionPrecedente, &QPushButton::clicked, this, [this] {
