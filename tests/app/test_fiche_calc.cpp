@@ -1,6 +1,7 @@
 // The Calc button of the main window on the simulated SP5, with a real
 // office (headless, private profile): the run's values reach the sheet, the
-// window is in state 8 meanwhile and refuses to close, then is given back.
+// window is in state 8 meanwhile and refuses to close, then is given back;
+// the office outlives the window.
 #include "ControlesFiche.h"
 #include "EnvironnementTest.h"
 #include "FenetreSimulee.h"
@@ -9,6 +10,7 @@
 #include "app/TFicheGVMixte.h"
 #include "model/TCentrale.h"
 #include "platform/PompeMessages.h"
+#include "platform/Processus.h"
 
 #include <QApplication>
 #include <QTimer>
@@ -90,9 +92,17 @@ private slots:
             QVERIFY2(std::fabs(lignes[k][1].valeur - u[k]) <= 1e-5 * std::max(1.0f, std::fabs(u[k])),
                      qPrintable(QString::number(k)));
         }
+        // The last block stays on the office's clipboard while the window
+        // lives; the office is given it back empty when the window goes,
+        // and runs on.
+        QVERIFY(!officetest::typesPressePapiers().empty());
+        const int64_t office = transfert->processusOffice();
         gv::installeIntercepteurMessages({});
         fiche.reset();
         fenetre.ferme();
+        QVERIFY(officetest::typesPressePapiers().empty());
+        QVERIFY(office <= 0 || plateforme::processusExiste(office));
+        QCOMPARE(officetest::documents().size(), documents.size());
     }
 };
 
