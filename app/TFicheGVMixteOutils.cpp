@@ -60,10 +60,11 @@ QString nomAccessible(const char* texte)
     return bulle(texte).section(QLatin1Char('\n'), 0, 0).trimmed();
 }
 
-QLineEdit* boiteTexte(QWidget* parent, const char* nom, const char* bulleTexte)
+QLineEdit* boiteTexte(QWidget* parent, const char* nom, const char* nomAccessible, const char* bulleTexte)
 {
     auto* boite = new QLineEdit(parent);
     boite->setObjectName(QString::fromUtf8(nom));
+    boite->setAccessibleName(QString::fromUtf8(nomAccessible));
     boite->setReadOnly(true);
     boite->setToolTip(bulle(bulleTexte));
     return boite;
@@ -88,6 +89,10 @@ void TFicheGVMixte::construitBoutonsOutils()
         boutonsOutils_[std::size_t(ligne.bouton)] = b;
         connect(b, &QToolButton::clicked, this, [this, b] { SBNouveauClick(b); });
     }
+    // Flat picture buttons show no focus of their own: the one Tab reached
+    // is framed, so that a keyboard user sees where Space acts.
+    PBoutons->setStyleSheet(QStringLiteral("QToolButton:focus { border: 2px solid palette(highlight); "
+                                           "border-radius: 3px; }"));
     // The guide button has no action and stays hidden.
     SBGuide = new QToolButton(PBoutons);
     SBGuide->setObjectName(QStringLiteral("SBGuide"));
@@ -98,17 +103,19 @@ void TFicheGVMixte::construitBoutonsOutils()
     PPointage->setObjectName(QStringLiteral("PPointage"));
     PPointage->setFrameShape(QFrame::StyledPanel);
     LSerieP = new QLabel(QStringLiteral("Série "), PPointage);
-    EditSerieP = boiteTexte(PPointage, "EditSerieP",
+    EditSerieP = boiteTexte(PPointage, "EditSerieP", "Série pointée",
                             "Indique la série de mesures correspondant à la courbe pointée par la souris sur le graphique.");
     LPointP = new QLabel(QStringLiteral("Point"), PPointage);
-    EditPointP = boiteTexte(PPointage, "EditPointP",
+    EditPointP = boiteTexte(PPointage, "EditPointP", "Point pointé",
                             "Indique les coordonnées du point de la courbe pointé par la souris sur le graphique.");
 
     PMessages = new QFrame(PBoutons);
     PMessages->setObjectName(QStringLiteral("PMessages"));
     PMessages->setFrameShape(QFrame::StyledPanel);
-    EditMessageX = boiteTexte(PMessages, "EditMessageX", "Donne quelques indications sur les opérations en cours.");
-    EditPresence = boiteTexte(PMessages, "EditPresence", "Indique si l'interface est installée et connectée.");
+    EditMessageX = boiteTexte(PMessages, "EditMessageX", "Opérations en cours",
+                              "Donne quelques indications sur les opérations en cours.");
+    EditPresence = boiteTexte(PMessages, "EditPresence", "État de la centrale",
+                              "Indique si l'interface est installée et connectée.");
     PBarExcel = new QProgressBar(PMessages);
     PBarExcel->setObjectName(QStringLiteral("PBarExcel"));
     PBarExcel->setAccessibleName(QStringLiteral("Avancement du transfert"));

@@ -13,6 +13,9 @@
 #include "app/TFicheGVMixteOptions.h"
 #include "app/TFicheGVMixteTitre.h"
 #include "display/PanelMesuresSurEcran.h"
+#include "app/TFicheGVChoixCentrale.h"
+#include "export/TFicheGVMixteChoixTE.h"
+#include "export/TFicheGVMixteChoixTOO.h"
 #include "export/TFicheGVMixteChoixTR.h"
 #include "export/TransfertRegressi.h"
 #include "model/TCentrale.h"
@@ -21,6 +24,7 @@
 #include "platform/Systeme.h"
 #include "widgets/TFicheChoixCouleurCercleChro.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
@@ -231,6 +235,50 @@ private slots:
         ui(*fiche).SBAproposDe->setFocus(Qt::TabFocusReason);
         QTest::keyClick(ui(*fiche).SBAproposDe, Qt::Key_Space);
         QVERIFY(fenetre.titre()->isVisible());
+    }
+
+    // Every control the keyboard reaches tells assistive technology its name.
+    void chaqueControleANom()
+    {
+        auto fiche = ouvre();
+        acquiert(*fiche);
+        QStringList sansNom;
+        for (QWidget* w : fiche->findChildren<QWidget*>()) {
+            if (!w->isVisibleTo(fiche.get()) || !(w->focusPolicy() & Qt::TabFocus) || w->focusProxy())
+                continue;
+            QAccessibleInterface* a = QAccessible::queryAccessibleInterface(w);
+            if (!a || a->text(QAccessible::Name).trimmed().isEmpty())
+                sansNom << QStringLiteral("%1 (%2)").arg(w->objectName(), QString::fromLatin1(w->metaObject()->className()));
+        }
+        QVERIFY2(sansNom.isEmpty(), qPrintable(sansNom.join(QStringLiteral(", "))));
+    }
+
+    // Each dialog answers Enter with its default button and Escape as its
+    // cancel button does.
+    void dialoguesAuClavier()
+    {
+        auto fiche = ouvre();
+        TFicheGVChoixCentrale choixCentrale;
+        TFicheGVMixteChoixTE choixTE;
+        TFicheGVMixteChoixTR choixTR;
+        TFicheGVMixteChoixTOO choixTOO;
+        TFicheGVMixteOptions options(*fiche->SP5, fiche->reglages);
+        TFicheChoixCouleurCercleChro couleur;
+        const std::pair<QDialog*, QPushButton*> dialogues[] = {
+            {&choixCentrale, choixCentrale.BOK}, {&choixTE, choixTE.BChoixTEOK},
+            {&choixTR, choixTR.BChoixTROK},      {&choixTOO, choixTOO.BChoixTOOOK},
+            {&options, options.BAppliquer},       {&couleur, couleur.ButtonOK},
+        };
+        for (const auto& [dialogue, defaut] : dialogues) {
+            QVERIFY2(defaut->isDefault(), qPrintable(dialogue->windowTitle()));
+            dialogue->show();
+            QVERIFY(QTest::qWaitForWindowActive(dialogue));
+            QTest::keyClick(dialogue, Qt::Key_Escape);
+            QVERIFY2(!dialogue->isVisible(), qPrintable(dialogue->windowTitle()));
+            QCOMPARE(dialogue->result(), int(QDialog::Rejected));
+        }
+        // The unit choice left with Escape is abandoned, as with "Abandonner".
+        QVERIFY(choixCentrale.result() != TFicheGVChoixCentrale::resultatOK);
     }
 
     // The hints of the window's other controls.
