@@ -279,6 +279,24 @@ private slots:
         }
         // The unit choice left with Escape is abandoned, as with "Abandonner".
         QVERIFY(choixCentrale.result() != TFicheGVChoixCentrale::resultatOK);
+
+        // A transfer choice made with the keyboard: Space on a choice, then Enter.
+        gv::installeIntercepteurDialogues([](QDialog& d) {
+            auto* choix = qobject_cast<TFicheGVMixteChoixTE*>(&d);
+            if (!choix)
+                return int(QDialog::Rejected);
+            d.show();
+            if (!QTest::qWaitForWindowActive(&d))
+                return int(QDialog::Rejected);
+            QTest::keyClick(&d, Qt::Key_Return); // nothing chosen: OK cannot be pressed
+            if (!d.isVisible())
+                return int(QDialog::Accepted);
+            choix->RBNouvelleFeuille->setFocus(Qt::TabFocusReason);
+            QTest::keyClick(choix->RBNouvelleFeuille, Qt::Key_Space);
+            QTest::keyClick(choix->RBNouvelleFeuille, Qt::Key_Return);
+            return d.result();
+        });
+        QCOMPARE(TFicheGVMixteChoixTE::demande(fiche.get()), int(TFicheChoixTransfert::choixSecond));
     }
 
     // The hints of the window's other controls.
