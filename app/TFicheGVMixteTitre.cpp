@@ -159,12 +159,12 @@ void TFicheGVMixteTitre::placeControles()
     int y = 262;
     LabelObjectif->setGeometry(10, y, lar - 40, 96);
     y += 100;
-    // Version and date 20 pixels apart, then the link and the use count,
-    // each 2 pixels under the label above.
+    // Version, date, link and use count stacked 20 pixels apart: 18 high,
+    // 2 pixels between them.
     for (QLabel* label : {LabelVersion, LabelCreation, LVorelia, LabelNumUtilisation}) {
         label->setGeometry(10, y, lar - 40, 18);
         label->setAlignment(Qt::AlignCenter);
-        y += label == LabelVersion || label == LabelCreation ? 20 : 18 + 2;
+        y += 20;
     }
     y += 4;
     MemoDemarrage->setGeometry(10, y, lar - 40, hau);
