@@ -55,6 +55,11 @@ const char* const kTermine = "Transfert vers OO/LO terminé. ";
 
 constexpr sal_Int32 kBleuTitre = 9816575;    // red 149, green 201, blue 255
 constexpr sal_Int32 kJauneEnTete = 16774599; // red 255, green 245, blue 199
+// The data are numbers and must read as numbers. In LibreOffice's table of
+// built-in formats key 61 is "HH:MM:SS" (in every locale), which shows a
+// time of 0.0025 s as 00:00:00 and 1.25 V as 30:00:00: the columns get the
+// suite's standard number format (key 0) instead.
+constexpr sal_Int32 kFormatNombres = 0;
 
 [[noreturn]] void echec(const char* quoi)
 {
@@ -346,7 +351,7 @@ void TTransfertCalc::TEtat::remplit(const TSourceCalc& source, const TPlageExpor
     envoie(".uno:BackgroundColor", "BackgroundColor", Any(kJauneEnTete));
     envoie(".uno:HorizontalAlignment", "HorizontalAlignment", Any(sal_Int32(2)));
     vaA("A5:" + L + std::to_string(plage.n() + 5));
-    envoie(".uno:NumberFormatValue", "NumberFormatValue", Any(sal_Int32(61)));
+    envoie(".uno:NumberFormatValue", "NumberFormatValue", Any(kFormatNombres));
     envoie(".uno:HorizontalAlignment", "HorizontalAlignment", Any(sal_Int32(2)));
 
     vaA("$" + lettresColonne(nv + 1) + "5");

@@ -15,6 +15,7 @@
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/util/XMergeable.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 
@@ -200,6 +201,11 @@ std::vector<std::vector<TCellule>> contenu(const Reference<sheet::XSpreadsheet>&
         lignes.push_back(cellules);
     }
     return lignes;
+}
+
+std::string texteAffiche(const Reference<sheet::XSpreadsheet>& f, const std::string& cellule)
+{
+    return texteUtf8(Reference<text::XText>(plage(f, cellule)->getCellByPosition(0, 0), UNO_QUERY_THROW)->getString());
 }
 
 bool fusionnee(const Reference<sheet::XSpreadsheet>& f, const std::string& adresse)

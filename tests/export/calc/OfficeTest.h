@@ -43,6 +43,8 @@ struct TCellule {
 std::vector<std::vector<TCellule>> contenu(const css::uno::Reference<css::sheet::XSpreadsheet>& feuille,
                                            const std::string& plage);
 bool fusionnee(const css::uno::Reference<css::sheet::XSpreadsheet>& feuille, const std::string& plage);
+// What the sheet shows in one cell, in the cell's number format.
+std::string texteAffiche(const css::uno::Reference<css::sheet::XSpreadsheet>& feuille, const std::string& cellule);
 // A property of a range (void when its cells differ).
 css::uno::Any propriete(const css::uno::Reference<css::sheet::XSpreadsheet>& feuille, const std::string& plage,
                         const char* nom);
