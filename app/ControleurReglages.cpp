@@ -1021,6 +1021,7 @@ void TControleurReglages::activeBoutonsOutils()
     a_.outil(TBoutonOutil::nouveau) = mode() != TModeGeneral::rienAcquis;
     a_.outil(TBoutonOutil::transfertOOLO) = environnement.OOInstalle || environnement.LOInstalle;
     a_.outil(TBoutonOutil::transfertExcel) = environnement.msOfficeInstalle;
+    vue_.demandeEcran(TActionEcran::tableauPerime);
 }
 
 void TControleurReglages::desactiveBoutonsOutils()

@@ -41,6 +41,7 @@ TFicheGVMixte::TFicheGVMixte(const TContexteGV& contexte, QWidget* parent)
         };
     construitRegions();
     construitEcran();
+    construitTableau();
     FormCreate();
 }
 
@@ -214,7 +215,7 @@ bool TFicheGVMixte::FormCloseQuery()
             return false;
         if (enregistrer == QMessageBox::Yes)
             enregistreRegressiRW3();
-        razExperience();
+        RAZ();
         return true;
     }
     drapeaux.typeSortieMP = TTypeSortieMP::arretUtilisateur;

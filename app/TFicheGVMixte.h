@@ -17,6 +17,7 @@
 //   TFicheGVMixteEcran.cpp       the screen inside the window, the keys, the wheel, the measurement panel
 //   TFicheGVMixteAcquisition.cpp a run from the Start button to its end, a new experiment
 //   TFicheGVMixteEnregistrement.cpp the REGRESSI save command with the window's dialogs
+//   TFicheGVMixteTableau.cpp     the measurement table: showing it, filling it, deleting a series
 #include "app/ControleurReglages.h"
 #include "app/Disposition.h"
 #include "app/EmplacementsGV.h"
@@ -55,6 +56,7 @@ class TFicheGVChoixCentrale;
 class TFicheGVMixteTitre;
 class TGroupeRadio;
 class TPanelMesuresSurEcran;
+class TPanneauTableau;
 
 // One installed unit found at start-up.
 struct TCentraleInsPre {
@@ -137,8 +139,15 @@ public:
     void enregistreRegressiRW3();
     // The New button: stops a run, offers to save, then a new experiment.
     void nouvelleExperience();
-    // A new experiment: curves cleared, default settings (RAZ).
-    void razExperience();
+    // A new experiment: curves cleared, default settings.
+    void RAZ();
+
+    // --- Measurement table ---
+    // Fills the table when it is not up to date (MAJTableauFaite).
+    void MAJTableau();
+    // A click released on the delete mark of column `colonne`: the series
+    // is deleted after confirmation.
+    void SGMesuresMouseUp(int colonne);
     TDrapeauxAcquisition drapeaux; // stop, nouveauxParametres, typeSortieMP seen by the read loop
     TEtatEnregistrement etatEnregistrement; // numAcqDef, nomFichierREG
     bool ajouterLesCourbesX = false;
@@ -268,6 +277,7 @@ private:
     void commandeMesures();
     void fermeMesures();
     void commandeVoirTableau();
+    void cacheTableau();
     void commandeAPropos();
 
     // --- Units ---
@@ -288,6 +298,11 @@ private:
     // --- Screen and run ---
     class THoteFenetre; // the run's side of the window
     void construitEcran();
+    void construitTableau();
+    // The table's panel no wider than its columns and the splitter allow.
+    void limiteLargeurTableau();
+    // The curves changed (end of a run): the table is filled again when shown.
+    void tableauPerime();
     void initialiseAcquisition();
     TBoucleAcquisition* boucleEnCours_ = nullptr;
 
@@ -306,6 +321,7 @@ private:
     QWidget* PEcran = nullptr;
     QWidget* PTableau = nullptr;
     TPanelMesuresSurEcran* PanelMesuresSurEcran = nullptr;
+    TPanneauTableau* tableau_ = nullptr; // PTableau once built
 
     // --- Toolbar ---
     std::array<QToolButton*, kNbBoutonsOutils> boutonsOutils_ {};

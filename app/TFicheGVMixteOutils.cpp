@@ -140,15 +140,6 @@ void TFicheGVMixte::SBNouveauClick(QToolButton* b)
             (this->*ligne.commande)();
 }
 
-void TFicheGVMixte::commandeVoirTableau()
-{
-    QToolButton* b = bouton(TBoutonOutil::voirTableau);
-    PTableauVisible = b->isChecked();
-    b->setToolTip(PTableauVisible ? QStringLiteral("Masquer le tableau de mesures")
-                                  : QStringLiteral("Afficher le tableau de mesures"));
-    redimensionnement();
-}
-
 void TFicheGVMixte::commandeAPropos()
 {
     if (contexte_.titre)
