@@ -278,6 +278,7 @@ private:
     void fermeMesures();
     void commandeVoirTableau();
     void cacheTableau();
+    void ouvreTableauALaLargeurDeSesColonnes();
     void commandeAPropos();
 
     // --- Units ---

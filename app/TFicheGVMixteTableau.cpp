@@ -8,6 +8,7 @@
 #include "model/TCentrale.h"
 
 #include <QLineEdit>
+#include <QSplitter>
 #include <QToolButton>
 #include <algorithm>
 
@@ -54,8 +55,20 @@ void TFicheGVMixte::commandeVoirTableau()
     PTableauVisible = b->isChecked();
     MAJTableau();
     redimensionnement();
+    if (PTableauVisible)
+        ouvreTableauALaLargeurDeSesColonnes();
     b->setToolTip(PTableauVisible ? QStringLiteral("Masquer le tableau de mesures")
                                   : QStringLiteral("Afficher le tableau de mesures"));
+}
+
+void TFicheGVMixte::ouvreTableauALaLargeurDeSesColonnes()
+{
+    // The screen keeps the rest; the splitter may then narrow the table.
+    const int total = Splitter1->width() - Splitter1->handleWidth();
+    const int ecranMin = std::max({PEcran->minimumWidth(), PEcran->minimumSizeHint().width(), 0});
+    const int largeur = std::min(tableau_->maximumWidth(), total - ecranMin);
+    if (largeur > 0)
+        Splitter1->setSizes({total - largeur, largeur});
 }
 
 void TFicheGVMixte::cacheTableau()

@@ -84,7 +84,12 @@ void TVueTableau::recharge(const std::function<void()>& remplit)
     if (m && m->rowCount() > 0 && m->columnCount() > 1) {
         const int ligne = std::clamp(avant.isValid() ? avant.row() : 0, 0, m->rowCount() - 1);
         const int colonne = std::clamp(avant.isValid() ? avant.column() : 1, 0, m->columnCount() - 1);
+        // Set without scrolling to it, now or when the grid is shown: the
+        // scrolling stays the user's.
+        const bool defilement = hasAutoScroll();
+        setAutoScroll(false);
         selectionModel()->setCurrentIndex(m->index(ligne, colonne), QItemSelectionModel::NoUpdate);
+        setAutoScroll(defilement);
     }
     verticalScrollBar()->setValue(v);
     horizontalScrollBar()->setValue(h);

@@ -22,6 +22,7 @@ class TModeleTableau;
 // keys move the focused cell, so that the table can be read from the
 // keyboard and by assistive technology.
 class TVueTableau : public QTableView {
+    Q_OBJECT
 public:
     explicit TVueTableau(QWidget* parent = nullptr);
 
@@ -47,6 +48,7 @@ struct TDimensionsTableau {
 };
 
 class TPanneauTableau : public QFrame {
+    Q_OBJECT
 public:
     explicit TPanneauTableau(const TMesures& mesures, QWidget* parent = nullptr);
 

@@ -18,6 +18,7 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QRegularExpression>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QtTest>
 #include <cmath>
@@ -100,7 +101,7 @@ class TestTableau : public QObject {
 
     static TPanneauTableau& panneau(TFicheGVMixte& fiche)
     {
-        auto* p = dynamic_cast<TPanneauTableau*>(ui(fiche).PTableau);
+        auto* p = qobject_cast<TPanneauTableau*>(ui(fiche).PTableau);
         if (!p)
             qFatal("PTableau is not the table");
         return *p;
@@ -257,7 +258,8 @@ private slots:
         const TDimensionsTableau& d = p.dimensions();
         const int largeurColonnes = d.largeurColonne0 + d.largeurColonne1 + (d.w + 6) + 50;
         QCOMPARE(p.maximumWidth(), std::min({largeurColonnes, 3 * 64 + 60, ui(*fiche).PanelEcranTab->width() - 150}));
-        QVERIFY(p.width() <= p.maximumWidth());
+        // Opened at the width of its columns.
+        QCOMPARE(p.width(), p.maximumWidth());
         // The splitter dragged far to the left: the table stops at its limit.
         auto* separateur = fiche->findChild<QSplitter*>(QStringLiteral("Splitter1"));
         QVERIFY(separateur);
@@ -271,6 +273,27 @@ private slots:
         QVERIFY(!fiche->PTableauVisible);
         QVERIFY(!ui(*fiche).PTableau->isVisible());
         QCOMPARE(b->toolTip(), QStringLiteral("Afficher le tableau de mesures"));
+    }
+
+    // Eight curves are wider than the panel: it opens on its first columns,
+    // the point numbers in view.
+    void huitCourbesOuvertesSurLaPremiereColonne()
+    {
+        auto fiche = ouvre();
+        acquiert(*fiche, {0, 1, 2, 3, 4, 5, 6, 7}, 0.1, 1001);
+        montreTableau(*fiche);
+        QApplication::processEvents();
+        TVueTableau& v = *panneau(*fiche).SGMesures;
+        QCOMPARE(modele(*fiche).columnCount(), 10);
+        QCOMPARE(v.horizontalScrollBar()->value(), 0);
+        QCOMPARE(v.columnViewportPosition(0), 0);
+        QCOMPARE(v.rowViewportPosition(0), 0);
+        // Hidden and shown again after a run: still at the start.
+        QTest::mouseClick(ui(*fiche).SBVoirTableau, Qt::LeftButton);
+        acquiert(*fiche, {0, 1, 2, 3, 4, 5, 6, 7}, 0.1, 1001);
+        montreTableau(*fiche);
+        QApplication::processEvents();
+        QCOMPARE(v.horizontalScrollBar()->value(), 0);
     }
 
     // The end of a run refreshes a table that is shown; a hidden one is
