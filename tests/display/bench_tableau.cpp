@@ -27,12 +27,25 @@ TMesures huitCourbes(int64_t n)
     return mesuresDe(1.0, n, signaux, noms);
 }
 
-// Paints the panel now, as the window's first paint after showing it.
-void peint(TPanneauTableau& p)
+// Paints the widget now.
+void peint(QWidget& p)
 {
     p.repaint();
     benchmark::ClobberMemory();
 }
+
+// Counts the paintings of a widget.
+class TCompteurPeintures : public QObject {
+public:
+    int n = 0;
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        n += evenement->type() == QEvent::Paint;
+        return QObject::eventFilter(objet, evenement);
+    }
+};
 
 size_t octetsAlloues()
 {
@@ -48,6 +61,8 @@ void BM_TableauAfficheRempli(benchmark::State& state)
     const TMesures m = huitCourbes(50001);
     TPanneauTableau p(m);
     p.resize(700, 700);
+    TCompteurPeintures peintures;
+    p.SGMesures->viewport()->installEventFilter(&peintures);
     for (auto _ : state) {
         state.PauseTiming();
         p.hide();
@@ -56,8 +71,12 @@ void BM_TableauAfficheRempli(benchmark::State& state)
         state.ResumeTiming();
         p.MAJTableau(1.0f);
         p.show();
-        peint(p);
+        const int avant = peintures.n;
+        while (peintures.n == avant)
+            QApplication::processEvents();
     }
+    // The cells were painted at each iteration.
+    state.counters["peintures_des_cellules"] = benchmark::Counter(peintures.n, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_TableauAfficheRempli)->Unit(benchmark::kMillisecond);
 
@@ -73,10 +92,40 @@ void BM_RepeintApresDefilementALaFin(benchmark::State& state)
     QApplication::processEvents();
     if (p.SGMesures->verticalScrollBar()->value() != p.SGMesures->verticalScrollBar()->maximum())
         state.SkipWithError("not at the end");
+    TCompteurPeintures peintures;
+    p.SGMesures->viewport()->installEventFilter(&peintures);
     for (auto _ : state)
-        peint(p);
+        peint(*p.SGMesures->viewport());
+    state.counters["peintures_des_cellules"] = benchmark::Counter(peintures.n, benchmark::Counter::kAvgIterations);
 }
 BENCHMARK(BM_RepeintApresDefilementALaFin)->Unit(benchmark::kMillisecond);
+
+// What a widget built, shown, painted, its view scrolled to the end and
+// painted again keeps allocated, measured at each iteration, as counters.
+template <class Construit, class VueDe>
+void mesureMemoire(benchmark::State& state, Construit construit, VueDe vueDe)
+{
+    double octets = 0;
+    for (auto _ : state) {
+        const size_t avant = octetsAlloues();
+        auto widget = construit();
+        widget->resize(700, 700);
+        QTableView& vue = vueDe(*widget);
+        TCompteurPeintures peintures;
+        vue.viewport()->installEventFilter(&peintures);
+        widget->show();
+        while (peintures.n == 0)
+            QApplication::processEvents();
+        vue.scrollToBottom();
+        peint(*vue.viewport());
+        vue.viewport()->removeEventFilter(&peintures);
+        octets = double(octetsAlloues()) - double(avant);
+        widget.reset();
+        QApplication::processEvents();
+    }
+    state.counters["octets"] = octets;
+    state.counters["octets_par_point"] = octets / double(state.range(0));
+}
 
 // What building, filling and painting the table allocates and keeps, with the
 // measurements already there.
@@ -84,22 +133,14 @@ void BM_MemoireDuTableau(benchmark::State& state)
 {
     assureApplication();
     const TMesures m = huitCourbes(state.range(0));
-    double octets = 0;
-    for (auto _ : state) {
-        const size_t avant = octetsAlloues();
-        auto p = std::make_unique<TPanneauTableau>(m);
-        p->resize(700, 700);
-        p->MAJTableau(1.0f);
-        p->show();
-        peint(*p);
-        p->SGMesures->scrollToBottom();
-        peint(*p);
-        octets = double(octetsAlloues()) - double(avant);
-        p.reset();
-        QApplication::processEvents();
-    }
-    state.counters["octets"] = octets;
-    state.counters["octets_par_point"] = octets / double(state.range(0));
+    mesureMemoire(
+        state,
+        [&] {
+            auto p = std::make_unique<TPanneauTableau>(m);
+            p->MAJTableau(1.0f);
+            return p;
+        },
+        [](TPanneauTableau& p) -> QTableView& { return *p.SGMesures; });
 }
 BENCHMARK(BM_MemoireDuTableau)->Arg(1001)->Arg(10001)->Arg(50001)->Unit(benchmark::kMillisecond);
 
@@ -122,22 +163,14 @@ void BM_MemoireDUneVueQtNue(benchmark::State& state)
 {
     assureApplication();
     TModeleVide modele(int(state.range(0)));
-    double octets = 0;
-    for (auto _ : state) {
-        const size_t avant = octetsAlloues();
-        auto v = std::make_unique<QTableView>();
-        v->setModel(&modele);
-        v->resize(700, 700);
-        v->show();
-        v->repaint();
-        v->scrollToBottom();
-        v->repaint();
-        octets = double(octetsAlloues()) - double(avant);
-        v.reset();
-        QApplication::processEvents();
-    }
-    state.counters["octets"] = octets;
-    state.counters["octets_par_point"] = octets / double(state.range(0));
+    mesureMemoire(
+        state,
+        [&] {
+            auto v = std::make_unique<QTableView>();
+            v->setModel(&modele);
+            return v;
+        },
+        [](QTableView& v) -> QTableView& { return v; });
 }
 BENCHMARK(BM_MemoireDUneVueQtNue)->Arg(1001)->Arg(10001)->Arg(50001)->Unit(benchmark::kMillisecond);
 
