@@ -83,6 +83,12 @@ void TFicheGVMixte::cacheTableau()
 
 void TFicheGVMixte::SGMesuresMouseUp(int colonne)
 {
+    // A run writes the curves and a transfer reads them, both between
+    // window messages: a series deleted then would pull the arrays from
+    // under them.
+    if (enAcquisition(MODEGENERAL) || MODEGENERAL == TModeGeneral::transfertExcel ||
+        MODEGENERAL == TModeGeneral::transfertCalc)
+        return;
     const int i = colonne - 2;
     if (i < 0 || i >= mesures.nbVoiesMesurees)
         return;

@@ -20,6 +20,7 @@
 #include <QRegularExpression>
 #include <QScrollBar>
 #include <QSplitter>
+#include <QTimer>
 #include <QtTest>
 #include <cmath>
 #include <dlfcn.h>
@@ -388,6 +389,29 @@ private slots:
         const QImage apres = fiche->ecran().iEcranX.copy();
         fiche->ecran().dessineEcranN(false);
         QCOMPARE(fiche->ecran().iEcranX, apres);
+    }
+
+    // The table left open during a run that adds its curves: its delete
+    // mark does nothing until the run has ended (the run writes the arrays).
+    void pasDeSuppressionPendantUneRun()
+    {
+        auto fiche = ouvre();
+        acquiert(*fiche, {0}, 0.6, 601);
+        testgv::cliqueBouton(ui(*fiche).CBAjouterCourbes);
+        montreTableau(*fiche);
+        TModeGeneral modePendant = TModeGeneral::rienAcquis;
+        QTimer::singleShot(200, fiche.get(), [&] {
+            modePendant = fiche->modeGeneral();
+            cliqueMarque(*fiche, 2);
+        });
+        acquiert(*fiche, {0}, 0.6, 601);
+        QCOMPARE(modePendant, TModeGeneral::acquisitionEnCours);
+        QVERIFY(messages.empty());
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 2);
+        QCOMPARE(titres(*fiche), QStringList({"u[0_M]a", "u[0_M]b"}));
+        cliqueMarque(*fiche, 2);
+        QVERIFY(message(QStringLiteral("Supprimer effectivement la série de mesures u[0_M]a ?")));
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 1);
     }
 
     // Three runs of input 0 added together, the second deleted: the others
