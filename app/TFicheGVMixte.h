@@ -7,7 +7,7 @@
 // the read loop in TBoucleAcquisition, the screen in TEcran.
 //
 // Its files, by responsibility:
-//   TFicheGVMixte.cpp            creation (FormCreate), destruction, closing, the timers' handler
+//   TFicheGVMixte.cpp            creation (FormCreate), destruction, the timers' handler
 //   TFicheGVMixteRegions.cpp     the regions, the panels' controls and their wiring to the controller
 //   TFicheGVMixteVue.cpp         the panels and the toolbar shown from the controller's data
 //   TFicheGVMixteOutils.cpp      the toolbar: its table of buttons and commands, the dispatcher
@@ -17,6 +17,8 @@
 //   TFicheGVMixteEcran.cpp       the screen inside the window, the keys, the wheel, the measurement panel
 //   TFicheGVMixteAcquisition.cpp a run from the Start button to its end, a new experiment
 //   TFicheGVMixteEnregistrement.cpp the REGRESSI save command with the window's dialogs
+//   TFicheGVMixteTransferts.cpp  the text file, the transfers (Excel, REGRESSI, Calc) and the options
+//   TFicheGVMixteFermeture.cpp   Quit, the closing questions, the platform messages that do nothing here
 //   TFicheGVMixteTableau.cpp     the measurement table: showing it, filling it, deleting a series
 #include "app/ControleurReglages.h"
 #include "app/Disposition.h"
@@ -27,6 +29,8 @@
 #include "app/acquisition/BoucleAcquisition.h"
 #include "display/WidgetEcran.h"
 #include "export/CommandeEnregistrementRW3.h"
+#include "export/TransfertExcel.h"
+#include "export/TransfertRegressi.h"
 #include "mesures/ModeGeneral.h"
 #include "mesures/TMesures.h"
 
@@ -35,6 +39,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -56,6 +62,7 @@ class TFicheGVChoixCentrale;
 class TFicheGVMixteTitre;
 class TGroupeRadio;
 class TPanelMesuresSurEcran;
+class TTransfertCalc;
 class TPanneauTableau;
 
 // One installed unit found at start-up.
@@ -78,6 +85,18 @@ struct TContexteGV {
     gv::TFabriqueCentrales fabrique;
     TFicheGVMixteTitre* titre = nullptr;
     TFicheGVChoixCentrale* choix = nullptr;
+    // The program's version ("1.2.3.4"), written into the text files.
+    QString version;
+    // Opens a workbook with the desktop's program; null: the desktop's own.
+    TOuvreurDocuments* ouvreurDocuments = nullptr;
+    // Makes the transfer to Calc; null: the office on Galvora's own pipe.
+    std::function<std::unique_ptr<TTransfertCalc>()> fabriqueCalc;
+};
+
+// Frees the transfer to Calc where its type is known (it is compiled only
+// with the UNO SDK).
+struct TSuppressionCalc {
+    void operator()(TTransfertCalc* transfert) const;
 };
 
 class TFicheGVMixte : public QWidget, private TVueReglages {
@@ -106,6 +125,8 @@ public:
     void redimensionnement();
     // The toolbar's dispatcher: the command of the button clicked.
     void SBNouveauClick(QToolButton* bouton);
+    // The button runs a command of the toolbar's table.
+    bool aUneCommande(const QToolButton* bouton) const;
     void Quitter();
     // What the title window's unit page shows about the active unit.
     struct TEtatTitre {
@@ -157,6 +178,14 @@ public:
     std::string sDateAcq0;
     std::string sdateAcqX;
     TFicheGVAttenteDeclAcq* FicheAttenteDecl = nullptr;
+
+    // --- Transfers ---
+    // What the workbook transfers remember from one to the next.
+    TEtatTransfertExcel etatExcel;
+    // The transfer to REGRESSI, made once the settings are read.
+    std::unique_ptr<TTransfertRegressi> transfertREG;
+    // The transfer to Calc: its connection lives as long as the window.
+    std::unique_ptr<TTransfertCalc, TSuppressionCalc> transfertCalc;
 
     // Timers, all served by TimerPresenceSP5Timer except the resize timer.
     QTimer TimerPresenceSP5;
@@ -280,6 +309,21 @@ private:
     void cacheTableau();
     void ouvreTableauALaLargeurDeSesColonnes();
     void commandeAPropos();
+    void commandeQuitter();
+    void enregistreTexteTXT();
+    void transfertExcel();
+    void transfertRegressi();
+    void transfertOOCalc();
+    void commandeOptions();
+    TSourceRegressi sourceRegressi() const;
+    void prepareTransferts();
+    // The REGRESSI button follows whether a REGRESSI can be started.
+    void suitTransfertREGPossible();
+    // The presence box, or the progress bar of a transfer in its place.
+    void montrePresence(bool visible);
+    class THoteExcel;    // the window's side of the workbook transfer
+    class TVueCalc;      // the window's side of the transfer to Calc
+    class THoteOptionsFenetre; // the window's side of the options dialog
 
     // --- Units ---
     void choisitCentrale();

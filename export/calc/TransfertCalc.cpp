@@ -88,6 +88,9 @@ private:
 
 struct TTransfertCalc::TEtat {
     explicit TEtat(const TParametresConnexionCalc& p) : parametres(p) {}
+    ~TEtat() { rendPressePapiers(); }
+    TEtat(const TEtat&) = delete;
+    TEtat& operator=(const TEtat&) = delete;
 
     TParametresConnexionCalc parametres;
     TPontUno pont;
@@ -106,6 +109,7 @@ struct TTransfertCalc::TEtat {
 
     bool connecte();
     bool documentPrecedentOuvert();
+    void rendPressePapiers();
     Reference<uno::XInterface> cree(const char* service);
     void nouveauClasseur();
     void nouvelleFeuille();
@@ -124,9 +128,9 @@ bool TTransfertCalc::TEtat::connecte()
 {
     // Nothing of the former connection is kept: its objects belong to a
     // document or an office that is gone.
+    rendPressePapiers();
     OOoCalcServiceManager.clear();
     OOoDesktop.clear();
-    pressePapiers.clear();
     dispatcher.clear();
     OOoClTP.clear();
     OOoFrClTP.clear();
@@ -231,6 +235,22 @@ void TTransfertCalc::TEtat::envoie(const char* commande, const char* nom, const 
     }
     Reference<frame::XDispatchProvider> fournisseur(OOoFrClAction, UNO_QUERY_THROW);
     dispatcher->executeDispatch(fournisseur, OUString::createFromAscii(commande), OUString(), 0, arguments);
+}
+
+// The block on the office's clipboard is an object of this program: an
+// office still holding it once this program has let go of the office (or
+// ended) aborts when it next asks for it, losing the user's documents. It is
+// given an empty clipboard before.
+void TTransfertCalc::TEtat::rendPressePapiers()
+{
+    if (!pressePapiers.is())
+        return;
+    try {
+        pressePapiers->setContents(Reference<datatransfer::XTransferable>(), nullptr);
+    } catch (const uno::Exception&) {
+        // The office is gone already.
+    }
+    pressePapiers.clear();
 }
 
 void TTransfertCalc::TEtat::passageVersPP(const std::string& sT)

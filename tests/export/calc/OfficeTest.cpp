@@ -3,6 +3,8 @@
 #include "platform/Processus.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/datatransfer/XTransferable.hpp>
+#include <com/sun/star/datatransfer/clipboard/XClipboard.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XController.hpp>
@@ -139,6 +141,22 @@ std::vector<Reference<sheet::XSpreadsheetDocument>> documents()
             resultat.push_back(document);
     }
     return resultat;
+}
+
+std::vector<std::string> typesPressePapiers()
+{
+    bureau();
+    const TPontUno& pont = office().lecture;
+    Reference<datatransfer::clipboard::XClipboard> pressePapiers(
+        pont.gestionnaireServices()->createInstanceWithContext(
+            ouUtf8("com.sun.star.datatransfer.clipboard.SystemClipboard"), pont.contexte()),
+        UNO_QUERY_THROW);
+    std::vector<std::string> types;
+    const Reference<datatransfer::XTransferable> contenu = pressePapiers->getContents();
+    if (contenu.is())
+        for (const datatransfer::DataFlavor& type : contenu->getTransferDataFlavors())
+            types.push_back(texteUtf8(type.MimeType));
+    return types;
 }
 
 std::vector<std::string> nomsFeuilles(const Reference<sheet::XSpreadsheetDocument>& document)

@@ -49,6 +49,8 @@ css::uno::Any propriete(const css::uno::Reference<css::sheet::XSpreadsheet>& feu
 // The selected range of the document's view, as "D5" or "A1:B2".
 std::string selection(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document);
 void ferme(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document);
+// The types of what the office's clipboard offers (none when it is empty).
+std::vector<std::string> typesPressePapiers();
 
 // Measurements: nbCourbes curves named u[EA0].., nbPoints points dt apart.
 TMesures mesures(int nbCourbes, int64_t nbPoints, double dt);
