@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QVBoxLayout>
@@ -95,6 +96,18 @@ void TVueTableau::recharge(const std::function<void()>& remplit)
     horizontalScrollBar()->setValue(h);
 }
 
+void TVueTableau::keyPressEvent(QKeyEvent* event)
+{
+    const int colonne = currentIndex().column();
+    if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier && colonne >= 2) {
+        event->accept();
+        if (surSuppression)
+            surSuppression(colonne);
+        return;
+    }
+    QTableView::keyPressEvent(event);
+}
+
 // A cell is never selected (SGMesuresSelectCell): the mouse only gives the
 // grid the focus.
 void TVueTableau::mousePressEvent(QMouseEvent* event)
@@ -130,10 +143,12 @@ TPanneauTableau::TPanneauTableau(const TMesures& mesures, QWidget* parent) : QFr
     SGMesures->setHorizontalHeader(entete_);
     SGMesures->setModel(modele_);
     SGMesures->setItemDelegate(delegue_);
-    entete_->surSuppression = [this](int colonne) {
+    const auto demandeSuppression = [this](int colonne) {
         if (surSuppression)
             surSuppression(colonne);
     };
+    entete_->surSuppression = demandeSuppression;
+    SGMesures->surSuppression = demandeSuppression;
     auto* disposition = new QVBoxLayout(this);
     disposition->setContentsMargins(0, 0, 0, 0);
     disposition->addWidget(SGMesures);

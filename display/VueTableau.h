@@ -20,17 +20,22 @@ class TModeleTableau;
 
 // The grid: no cell is ever selected, a click only gives it the focus; the
 // keys move the focused cell, so that the table can be read from the
-// keyboard and by assistive technology.
+// keyboard and by assistive technology, and Delete on a curve's cell asks to
+// delete that series as its delete mark does.
 class TVueTableau : public QTableView {
     Q_OBJECT
 public:
     explicit TVueTableau(QWidget* parent = nullptr);
+
+    // Delete pressed on a cell of curve column `colonne` (>= 2).
+    std::function<void(int colonne)> surSuppression;
 
     // The model filled again by `remplit`, the scrolling position and the
     // focused cell kept.
     void recharge(const std::function<void()>& remplit);
 
 protected:
+    void keyPressEvent(QKeyEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;

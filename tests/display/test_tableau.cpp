@@ -332,7 +332,7 @@ TEST_F(PanneauTableau, BandOfTheCursors)
     EXPECT_FALSE(bandeCurseurs(0, 1, 0).contient(0));
 }
 
-TEST_F(PanneauTableau, ClickReleasedOnTheDeleteMarkOfACurveColumn)
+TEST_F(PanneauTableau, DeleteMarkOfACurveColumnAndTheDeleteKey)
 {
     monte(0.02, 101, 3);
     panneau->MAJTableau(1.0f);
@@ -351,6 +351,13 @@ TEST_F(PanneauTableau, ClickReleasedOnTheDeleteMarkOfACurveColumn)
     clique(1, h[0] + h[1] + h[2] / 2); // the time column has no mark
     clique(0, h[0] + h[1] + h[2] / 2);
     EXPECT_EQ(demandes, (std::vector<int> {3, 2}));
+    // From the keyboard: Delete on a cell of a curve column.
+    TVueTableau& v = *panneau->SGMesures;
+    QTest::keyClick(&v, Qt::Key_Delete); // the time column: nothing
+    QTest::keyClick(&v, Qt::Key_Right);
+    QTest::keyClick(&v, Qt::Key_Right);
+    QTest::keyClick(&v, Qt::Key_Delete);
+    EXPECT_EQ(demandes, (std::vector<int> {3, 2, 3}));
     // The mark is drawn in row 2 of the curve columns only.
     QApplication::processEvents();
     const QImage im = e.viewport()->grab().toImage();
