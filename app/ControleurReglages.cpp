@@ -1023,6 +1023,7 @@ void TControleurReglages::activeBoutonsOutils()
     a_.outil(TBoutonOutil::transfertREG) = environnement.transfertREGPossible;
     a_.outil(TBoutonOutil::nouveau) = mode() != TModeGeneral::rienAcquis;
     a_.outil(TBoutonOutil::transfertOOLO) = environnement.OOInstalle || environnement.LOInstalle;
+    vue_.demandeEcran(TActionEcran::tableauPerime);
 }
 
 void TControleurReglages::desactiveBoutonsOutils()

@@ -41,6 +41,7 @@ TFicheGVMixte::TFicheGVMixte(const TContexteGV& contexte, QWidget* parent)
         };
     construitRegions();
     construitEcran();
+    construitTableau();
     FormCreate();
 }
 

@@ -19,6 +19,7 @@
 //   TFicheGVMixteEnregistrement.cpp the REGRESSI save command with the window's dialogs
 //   TFicheGVMixteTransferts.cpp  the text file, the transfers (Excel, REGRESSI, Calc) and the options
 //   TFicheGVMixteFermeture.cpp   Quit, the closing questions, the platform messages that do nothing here
+//   TFicheGVMixteTableau.cpp     the measurement table: showing it, filling it, deleting a series
 #include "app/ControleurReglages.h"
 #include "app/Disposition.h"
 #include "app/EmplacementsGV.h"
@@ -62,6 +63,7 @@ class TFicheGVMixteTitre;
 class TGroupeRadio;
 class TPanelMesuresSurEcran;
 class TTransfertCalc;
+class TPanneauTableau;
 
 // One installed unit found at start-up.
 struct TCentraleInsPre {
@@ -158,8 +160,15 @@ public:
     void enregistreRegressiRW3();
     // The New button: stops a run, offers to save, then a new experiment.
     void nouvelleExperience();
-    // A new experiment: curves cleared, default settings (RAZ).
-    void razExperience();
+    // A new experiment: curves cleared, default settings.
+    void RAZ();
+
+    // --- Measurement table ---
+    // Fills the table when it is not up to date (MAJTableauFaite).
+    void MAJTableau();
+    // A click released on the delete mark of column `colonne`: the series
+    // is deleted after confirmation.
+    void SGMesuresMouseUp(int colonne);
     TDrapeauxAcquisition drapeaux; // stop, nouveauxParametres, typeSortieMP seen by the read loop
     TEtatEnregistrement etatEnregistrement; // numAcqDef, nomFichierREG
     bool ajouterLesCourbesX = false;
@@ -297,6 +306,8 @@ private:
     void commandeMesures();
     void fermeMesures();
     void commandeVoirTableau();
+    void cacheTableau();
+    void ouvreTableauALaLargeurDeSesColonnes();
     void commandeAPropos();
     void commandeQuitter();
     void enregistreTexteTXT();
@@ -332,6 +343,11 @@ private:
     // --- Screen and run ---
     class THoteFenetre; // the run's side of the window
     void construitEcran();
+    void construitTableau();
+    // The table's panel no wider than its columns and the splitter allow.
+    void limiteLargeurTableau();
+    // The curves changed (end of a run): the table is filled again when shown.
+    void tableauPerime();
     void initialiseAcquisition();
     TBoucleAcquisition* boucleEnCours_ = nullptr;
 
@@ -350,6 +366,7 @@ private:
     QWidget* PEcran = nullptr;
     QWidget* PTableau = nullptr;
     TPanelMesuresSurEcran* PanelMesuresSurEcran = nullptr;
+    TPanneauTableau* tableau_ = nullptr; // PTableau once built
 
     // --- Toolbar ---
     std::array<QToolButton*, kNbBoutonsOutils> boutonsOutils_ {};

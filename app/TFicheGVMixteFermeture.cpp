@@ -85,7 +85,7 @@ bool TFicheGVMixte::FormCloseQuery()
             return false;
         if (enregistrer == QMessageBox::Yes)
             enregistreRegressiRW3();
-        razExperience();
+        RAZ();
         return true;
     }
     drapeaux.typeSortieMP = TTypeSortieMP::arretUtilisateur;

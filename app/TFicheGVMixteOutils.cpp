@@ -171,15 +171,6 @@ bool TFicheGVMixte::aUneCommande(const QToolButton* b) const
     return false;
 }
 
-void TFicheGVMixte::commandeVoirTableau()
-{
-    QToolButton* b = bouton(TBoutonOutil::voirTableau);
-    PTableauVisible = b->isChecked();
-    b->setToolTip(PTableauVisible ? QStringLiteral("Masquer le tableau de mesures")
-                                  : QStringLiteral("Afficher le tableau de mesures"));
-    redimensionnement();
-}
-
 void TFicheGVMixte::commandeAPropos()
 {
     if (contexte_.titre)
