@@ -47,7 +47,7 @@ QMessageBox::StandardButton boiteMessage(QWidget* parent, TIconeMessage icone, c
     if (intercepteur())
         return intercepteur()(TMessage{icone, texte, boutons});
     static const QMessageBox::Icon icones[] = {QMessageBox::Information, QMessageBox::Warning,
-                                              QMessageBox::Question, QMessageBox::Critical};
+                                              QMessageBox::Question, QMessageBox::Critical, QMessageBox::NoIcon};
     QMessageBox boite(icones[static_cast<int>(icone)], QStringLiteral("Galvora"), texteAffichable(texte), boutons,
                       parent);
     return static_cast<QMessageBox::StandardButton>(boite.exec());

@@ -10,7 +10,8 @@ class QWidget;
 
 namespace gv {
 
-enum class TIconeMessage { Information, Avertissement, Question, Erreur };
+// Aucune: a dialog without an icon.
+enum class TIconeMessage { Information, Avertissement, Question, Erreur, Aucune };
 
 // What a box shows; `boutons` is a combination of QMessageBox::StandardButton.
 struct TMessage {

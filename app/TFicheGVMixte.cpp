@@ -1,4 +1,5 @@
-// Creation, destruction and closing of the main window, and its timers.
+// Creation and destruction of the main window, and the handler of its
+// timers.
 #include "app/TFicheGVMixte.h"
 
 #include "app/Messages.h"
@@ -21,6 +22,7 @@ const char* const TFicheGVMixte::nomsPetitsCentrales[5] = {"Sysam SP5", "Sysam V
 TFicheGVMixte::TFicheGVMixte(const TContexteGV& contexte, QWidget* parent)
     : QWidget(parent)
     , contexte_(contexte)
+    , controleur_(*this, mesures, drapeaux, MODEGENERAL, reglages)
 {
     if (!contexte_.fabrique)
         contexte_.fabrique = gv::fabriqueDesPilotes();
@@ -31,14 +33,15 @@ TFicheGVMixte::TFicheGVMixte(const TContexteGV& contexte, QWidget* parent)
     TimerTransfertREGRESSI.setInterval(2000);
     TimerRedimGene.setInterval(100);
     TimerRedimGene.setSingleShot(true);
-    connect(&TimerRedimGene, &QTimer::timeout, this, &TFicheGVMixte::TimerRedimGeneTimer); // --- Settings panels ---
+    connect(&TimerRedimGene, &QTimer::timeout, this, &TFicheGVMixte::TimerRedimGeneTimer);
     if (contexte_.titre)
         contexte_.titre->etatCentrale = [this] {
             const TEtatTitre etat = etatPourTitre();
             return TFicheGVMixteTitre::TEtatCentrale{etat.estSP5, etat.installeeEtPresente};
         };
     construitRegions();
-    construitEcran(); // --- Acquisition run ---
+    construitEcran();
+    construitTableau();
     FormCreate();
 }
 
@@ -82,7 +85,6 @@ void TFicheGVMixte::FormCreate()
     reglages.clsV0 = gv::couleursDefaut();
     reglages.clsVX = reglages.clsV0;
     optionEffaceTrame = false;
-    modePermanent = false;
     temp = contexte_.emplacements.temp;
     dossierDocuments = contexte_.emplacements.dossierDocuments;
 
@@ -95,6 +97,7 @@ void TFicheGVMixte::FormCreate()
 
     lireReglages();
     LimDureeMDT = 10000000.0;
+    prepareTransferts();
     ++reglages.nbUtilisations;
     if (contexte_.titre)
         contexte_.titre->setNombreUtilisations(reglages.nbUtilisations);
@@ -108,34 +111,41 @@ void TFicheGVMixte::FormCreate()
         bloqueRedim = false;
         redimensionnement();
         bloqueRedim = true;
-        prepareComposants();
-        for (QToolButton* bouton : {SBNouveau, SBenregistrerRW3, SBenregistrerTXT, SBTransfertDirectREG,
-                                    SBTransfertDirectExcel, SBtransfertDirectOOLO})
-            bouton->setEnabled(false);
+        controleur_.prepareComposants();
+        controleur_.changeActivations([](TActivations& a) {
+            for (TBoutonOutil b : {TBoutonOutil::nouveau, TBoutonOutil::enregistrerRW3, TBoutonOutil::enregistrerTXT,
+                                   TBoutonOutil::transfertREG, TBoutonOutil::transfertExcel,
+                                   TBoutonOutil::transfertOOLO})
+                a.outil(b) = false;
+        });
         acqDirecteEnCours = true;
         plateforme::listeApplications();
         OOInstalle = plateforme::applicationInstallee("OPENOFFICE") || plateforme::applicationInstallee("OpenOffice.org");
         LOInstalle = plateforme::applicationInstallee("LIBREOFFICE") || plateforme::applicationInstallee("LibreOffice.org");
         msOfficeInstalle = plateforme::applicationInstallee("Microsoft Office") ||
                            plateforme::applicationInstallee("Microsoft 365");
+        // Calc is offered only where its transfer is built.
+        controleur_.environnement.OOInstalle = OOInstalle && transfertCalc;
+        controleur_.environnement.LOInstalle = LOInstalle && transfertCalc;
+        controleur_.environnement.msOfficeInstalle = msOfficeInstalle;
         TimerAcqDir.start();
         TimerPresenceSP5.start();
     } else {
         bloqueRedim = false;
         redimensionnement();
         bloqueRedim = true;
-        prepareComposants();
-        BAcquisition->setEnabled(false);
+        controleur_.prepareComposants();
+        controleur_.changeActivations([](TActivations& a) { a.demarrer = false; });
         TimerAcqDir.stop();
         TimerPresenceSP5.stop();
-        desactiveComposantsAcqSimple();
+        controleur_.desactiveComposantsAcqSimple();
     }
 
     // Hints stay ten seconds.
     for (QWidget* controle : findChildren<QWidget*>())
         controle->setToolTipDuration(10000);
-    premiereAcq = true;
-    initialiseAcquisition(); // --- Acquisition run ---
+    controleur_.premiereAcq = true;
+    initialiseAcquisition();
     TimerRedimGene.stop();
     if (avecOpacite)
         setWindowOpacity(1.0);
@@ -169,74 +179,20 @@ void TFicheGVMixte::TimerPresenceSP5Timer(QObject* sender)
     if (sender == &TimerPresenceSP5) {
         TimerPresenceSP5Tick();
     } else if (sender == &TimerAcqDir) {
-        if (surTimerAcqDir)
-            surTimerAcqDir();
+        TimerAcqDirTimer();
     } else if (sender == &TimerFinMesures) {
-        if (surTimerFinMesures)
-            surTimerFinMesures();
+        TimerFinMesuresTimer();
     }
     // TimerTransfertREGRESSI: nothing to do.
 }
 
-bool TFicheGVMixte::FormCloseQuery()
-{
-    if (peutFermer)
-        return true;
-    if (MODEGENERAL == 7) {
-        gv::boiteMessage(this, gv::TIconeMessage::Avertissement,
-                         QStringLiteral("Transfert vers Excel en cours; impossible de quitter: attendez la fin du "
-                                        "transfert !"));
-        return false;
-    }
-    if (MODEGENERAL == 8) {
-        gv::boiteMessage(this, gv::TIconeMessage::Avertissement,
-                         QStringLiteral("Transfert vers OpenOffice.Org Calc en cours; impossible de quitter: attendez "
-                                        "la fin du transfert !"));
-        return false;
-    }
-    const auto reponse = gv::boiteMessage(this, gv::TIconeMessage::Question,
-                                          QStringLiteral("Désirez-vous vraiment quitter \"Galvora\" ?"),
-                                          QMessageBox::Yes | QMessageBox::No);
-    if (reponse != QMessageBox::Yes) {
-        typeSortieMP = 1;
-        return false;
-    }
-    if (enregistrerX) {
-        const auto enregistrer = gv::boiteMessage(this, gv::TIconeMessage::Question,
-                                                  QStringLiteral("Désirez-vous enregistrer les mesures ?"),
-                                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        if (enregistrer == QMessageBox::Cancel)
-            return false;
-        if (enregistrer == QMessageBox::Yes && commandeEnregistrerRW3)
-            commandeEnregistrerRW3();
-        if (commandeRAZ)
-            commandeRAZ();
-        return true;
-    }
-    typeSortieMP = 1;
-    return true;
-}
-
-void TFicheGVMixte::closeEvent(QCloseEvent* event)
-{
-    if (FormCloseQuery())
-        event->accept();
-    else
-        event->ignore();
-}
-
-void TFicheGVMixte::Quitter()
-{
-    bloqueTimerAcqDirecte = true;
-    TimerAcqDir.stop();
-    close();
-}
-
 void TFicheGVMixte::FormDestroy()
 {
+    // The office keeps running; only this program's hold on it goes.
+    transfertCalc.reset();
     for (QTimer* timer : {&TimerPresenceSP5, &TimerAcqDir, &TimerFinMesures, &TimerTransfertREGRESSI, &TimerRedimGene})
         timer->stop();
-    if ((MODEGENERAL == 3 || MODEGENERAL == 5) && SP5)
+    if ((enAcquisition(MODEGENERAL)) && SP5)
         SP5->arreteAcq();
     ecrireReglages();
     for (TCentraleInsPre& centrale : centrales)

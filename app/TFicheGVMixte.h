@@ -2,33 +2,45 @@
 // The main window: toolbar PBoutons across the top, the settings panel
 // panelParametres at the right, the channel panel PanelVoies along the bottom
 // left, and between them PanelEcranTab with the screen PEcran and the table
-// PTableau separated by Splitter1.
+// PTableau separated by Splitter1. It holds its widgets and their wiring; the
+// measurements live in TMesures, the panels' logic in TControleurReglages,
+// the read loop in TBoucleAcquisition, the screen in TEcran.
 //
-// Its work is split by responsibility:
-//   TFicheGVMixte.cpp            creation (FormCreate), destruction, closing, timers
-//   TFicheGVMixteRegions.cpp     the regions and their controls
-//   TFicheGVMixteOutils.cpp      the toolbar and its dispatcher
+// Its files, by responsibility:
+//   TFicheGVMixte.cpp            creation (FormCreate), destruction, the timers' handler
+//   TFicheGVMixteRegions.cpp     the regions, the panels' controls and their wiring to the controller
+//   TFicheGVMixteVue.cpp         the panels and the toolbar shown from the controller's data
+//   TFicheGVMixteOutils.cpp      the toolbar: its table of buttons and commands, the dispatcher
 //   TFicheGVMixteCentrales.cpp   detection, choice and switching of the unit, presence
 //   TFicheGVMixteDisposition.cpp the layout that follows the window's size
 //   TFicheGVMixteReglages.cpp    the persistent settings and the temporary files
+//   TFicheGVMixteEcran.cpp       the screen inside the window, the keys, the wheel, the measurement panel
+//   TFicheGVMixteAcquisition.cpp a run from the Start button to its end, a new experiment
+//   TFicheGVMixteEnregistrement.cpp the REGRESSI save command with the window's dialogs
+//   TFicheGVMixteTransferts.cpp  the text file, the transfers (Excel, REGRESSI, Calc) and the options
+//   TFicheGVMixteFermeture.cpp   Quit, the closing questions, the platform messages that do nothing here
+//   TFicheGVMixteTableau.cpp     the measurement table: showing it, filling it, deleting a series
+#include "app/ControleurReglages.h"
 #include "app/Disposition.h"
 #include "app/EmplacementsGV.h"
 #include "app/FabriqueCentrales.h"
+#include "app/Panneaux.h"
 #include "app/ReglagesGV.h"
-// --- Acquisition run ---
 #include "app/acquisition/BoucleAcquisition.h"
-#include "app/acquisition/NommageSeries.h"
 #include "display/WidgetEcran.h"
 #include "export/CommandeEnregistrementRW3.h"
+#include "export/TransfertExcel.h"
+#include "export/TransfertRegressi.h"
+#include "mesures/ModeGeneral.h"
+#include "mesures/TMesures.h"
 
 #include <QDateTime>
-// --- end of acquisition run ---
-
 #include <QImage>
 #include <QTimer>
 #include <QWidget>
 #include <array>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -45,10 +57,13 @@ class QScrollArea;
 class QSplitter;
 class QToolButton;
 class TCentrale;
-class TFicheGVAttenteDeclAcq; // --- Acquisition run ---
+class TFicheGVAttenteDeclAcq;
 class TFicheGVChoixCentrale;
 class TFicheGVMixteTitre;
 class TGroupeRadio;
+class TPanelMesuresSurEcran;
+class TTransfertCalc;
+class TPanneauTableau;
 
 // One installed unit found at start-up.
 struct TCentraleInsPre {
@@ -64,27 +79,27 @@ struct TCentraleInsPre {
 };
 using TArrayOfTCentraleInsPre = std::vector<TCentraleInsPre>;
 
-// The controls of one input in the channel panel.
-struct TLigneVoie {
-    QLabel* titre = nullptr;         // input name, shown for differential units
-    QCheckBox* active = nullptr;     // "Activée"
-    TGroupeRadio* calibre = nullptr; // " calibre (V) ", one item per calibre
-    QLabel* nom = nullptr;           // "u"
-    QLabel* indice = nullptr;
-    QLabel* egal = nullptr;
-    QLineEdit* valeur = nullptr;     // live value
-    QLabel* legende = nullptr;       // curve colour
-};
-
 // What the main window is given by the program entry (or by a test).
 struct TContexteGV {
     gv::TEmplacementsGV emplacements;
     gv::TFabriqueCentrales fabrique;
     TFicheGVMixteTitre* titre = nullptr;
     TFicheGVChoixCentrale* choix = nullptr;
+    // The program's version ("1.2.3.4"), written into the text files.
+    QString version;
+    // Opens a workbook with the desktop's program; null: the desktop's own.
+    TOuvreurDocuments* ouvreurDocuments = nullptr;
+    // Makes the transfer to Calc; null: the office on Galvora's own pipe.
+    std::function<std::unique_ptr<TTransfertCalc>()> fabriqueCalc;
 };
 
-class TFicheGVMixte : public QWidget {
+// Frees the transfer to Calc where its type is known (it is compiled only
+// with the UNO SDK).
+struct TSuppressionCalc {
+    void operator()(TTransfertCalc* transfert) const;
+};
+
+class TFicheGVMixte : public QWidget, private TVueReglages {
     Q_OBJECT
 public:
     // Names of the unit types 1..5, long and short.
@@ -98,25 +113,20 @@ public:
     // table PTableau); the window takes it over and lays it out.
     void remplaceEcran(QWidget* ecran);
     void remplaceTableau(QWidget* tableau);
-    // Contents of the settings panel's and of the channel panel's scroll boxes.
-    void remplaceContenuParametres(QWidget* contenu);
-    void remplaceContenuVoies(QWidget* contenu);
 
     // Unit detection and choice.
     void detectionCentrales();
     void setCentraleActive(int32_t NouveauTypeCentrale1, bool avecCreation);
-    void reglagesDefautMI();
     void SBChoixCentraleClick(QToolButton* bouton);
     // The one handler of the window's timers; `sender` tells them apart.
     void TimerPresenceSP5Timer(QObject* sender);
 
     // Layout.
     void redimensionnement();
-    // Acquisition controls disabled (no unit) or enabled again.
-    void desactiveComposantsAcqSimple();
-    void activeComposantsAcqSimple();
-    // The toolbar's dispatcher.
+    // The toolbar's dispatcher: the command of the button clicked.
     void SBNouveauClick(QToolButton* bouton);
+    // The button runs a command of the toolbar's table.
+    bool aUneCommande(const QToolButton* bouton) const;
     void Quitter();
     // What the title window's unit page shows about the active unit.
     struct TEtatTitre {
@@ -125,88 +135,57 @@ public:
     };
     TEtatTitre etatPourTitre() const;
 
-    // Hooks for the pieces that come later: the live values (TimerAcqDir), the
-    // end of a run (TimerFinMesures) and the screen's own layout.
-    std::function<void()> surTimerAcqDir;
-    std::function<void()> surTimerFinMesures;
-    std::function<void()> redimensionnementEcran;
-    // The save command and the new experiment, asked for when closing with
-    // unsaved measurements.
-    std::function<void()> commandeEnregistrerRW3;
-    std::function<void()> commandeRAZ;
-    // The toolbar commands that other parts provide (new experiment, saving,
-    // transfers, measurements, options), given the button clicked.
-    std::function<void(QToolButton*)> commandeOutil;
+    // The panels' logic, driven by the panels' controls (and by tests).
+    TControleurReglages& controleur() { return controleur_; }
+    const TControleurReglages& controleur() const { return controleur_; }
 
-    // --- Regions (public: the other parts of the program fill them) ---
-    QFrame* PBoutons = nullptr;
-    QFrame* panelParametres = nullptr;
-    QLabel* LTitreParametres = nullptr;
-    QToolButton* SBReduirePParametres = nullptr;
-    QScrollArea* ScrollBoxParametres = nullptr;
-    QFrame* PanelVoies = nullptr;
-    QToolButton* SBReduirePVoies = nullptr;
-    QScrollArea* ScrollBoxVoies = nullptr;
-    QFrame* PanelEcranTab = nullptr;
-    QSplitter* Splitter1 = nullptr;
-    QWidget* PEcran = nullptr;
-    QWidget* PTableau = nullptr;
+    // The general state: read by everyone, written only here (which also
+    // enables New exactly when the state is not 0).
+    TModeGeneral modeGeneral() const { return MODEGENERAL; }
+    void setModeGeneral(TModeGeneral MG1) override;
 
-    // Toolbar.
-    QToolButton* SBNouveau = nullptr;
-    QToolButton* SBenregistrerRW3 = nullptr;
-    QToolButton* SBenregistrerTXT = nullptr;
-    QToolButton* SBTransfertDirectREG = nullptr;
-    QToolButton* SBTransfertDirectExcel = nullptr;
-    QToolButton* SBtransfertDirectOOLO = nullptr;
-    QToolButton* SBMesures = nullptr;
-    QToolButton* SBVoirTableau = nullptr;
-    QToolButton* SBOptions = nullptr;
-    QToolButton* SBAproposDe = nullptr;
-    QToolButton* SBGuide = nullptr;
-    QToolButton* SBQuitter = nullptr;
-    std::vector<QToolButton*> SBCentrales_;
-    QFrame* PPointage = nullptr;
-    QLabel* LSerieP = nullptr;
-    QLineEdit* EditSerieP = nullptr;
-    QLabel* LPointP = nullptr;
-    QLineEdit* EditPointP = nullptr;
-    QFrame* PMessages = nullptr;
-    QLineEdit* EditMessageX = nullptr;
-    QLineEdit* EditPresence = nullptr;
-    QProgressBar* PBarExcel = nullptr;
+    // --- Acquisition run ---
+    // The measurements and the screen that draws them; the run, its end, and
+    // the REGRESSI save command.
+    TMesures mesures;
+    TWidgetEcran* widgetEcran = nullptr;
+    TEcran& ecran();
+    void PrepareTV2();
+    void setModeDessinVM();
+    void BAcquisitionClick();
+    void lanceAcquisition();
+    void Acquisition();
+    void RetourFIFOZero();
+    void sortieNormaleMS();
+    void enregistreRegressiRW3();
+    // The New button: stops a run, offers to save, then a new experiment.
+    void nouvelleExperience();
+    // A new experiment: curves cleared, default settings.
+    void RAZ();
 
-    // Settings panel: time base, trigger, the two boxes and the Start button.
-    QWidget* ContenuParametres = nullptr;
-    QComboBox* CBDureeTotale = nullptr;
-    QComboBox* CBNbPoints = nullptr;
-    QPushButton* BAcquisition = nullptr;
-    // --- Settings panels ---
-    QToolButton* SBDureeTotalePlus = nullptr;
-    QToolButton* SBDureeTotaleMoins = nullptr;
-    QToolButton* SBNbPointsPlus = nullptr;
-    QToolButton* SBNbPointsMoins = nullptr;
-    QLabel* LIntervalle = nullptr;
-    QLabel* iTe = nullptr; // the sampling interval, drawn
-    QPushButton* BAcquisitionPrecedente = nullptr;
-    QGroupBox* GBDeclenchement = nullptr;
-    QComboBox* CBTypeDeclenchement = nullptr;
-    TGroupeRadio* RGSensDeclenchement = nullptr;
-    QLabel* LVoieSynchro = nullptr;
-    QComboBox* CBVoieSynchro = nullptr;
-    QLabel* LUSeuilDecl = nullptr;
-    QLineEdit* EditUSeuilDecl = nullptr;
-    QLabel* LPretrigX = nullptr;
-    QComboBox* CBPretrigX = nullptr;
-    QCheckBox* CBAjouterCourbes = nullptr;
-    QCheckBox* CBModePermanent = nullptr;
-    // --- end of settings panels ---
+    // --- Measurement table ---
+    // Fills the table when it is not up to date (MAJTableauFaite).
+    void MAJTableau();
+    // A click released on the delete mark of column `colonne`: the series
+    // is deleted after confirmation.
+    void SGMesuresMouseUp(int colonne);
+    TDrapeauxAcquisition drapeaux; // stop, nouveauxParametres, typeSortieMP seen by the read loop
+    TEtatEnregistrement etatEnregistrement; // numAcqDef, nomFichierREG
+    bool ajouterLesCourbesX = false;
+    int64_t ptFront = 0;
+    int32_t idxPretrigListe = 0;
+    QDateTime heureAcq;
+    std::string sDateAcq0;
+    std::string sdateAcqX;
+    TFicheGVAttenteDeclAcq* FicheAttenteDecl = nullptr;
 
-    // Channel panel.
-    QWidget* ContenuVoies = nullptr;
-    std::array<QGroupBox*, 4> GBCanaux {};
-    std::array<QCheckBox*, 4> CBModeDiff {};
-    std::array<TLigneVoie, 8> voies {};
+    // --- Transfers ---
+    // What the workbook transfers remember from one to the next.
+    TEtatTransfertExcel etatExcel;
+    // The transfer to REGRESSI, made once the settings are read.
+    std::unique_ptr<TTransfertRegressi> transfertREG;
+    // The transfer to Calc: its connection lives as long as the window.
+    std::unique_ptr<TTransfertCalc, TSuppressionCalc> transfertCalc;
 
     // Timers, all served by TimerPresenceSP5Timer except the resize timer.
     QTimer TimerPresenceSP5;
@@ -222,13 +201,8 @@ public:
     bool bloqueRedim = true;
     bool bloqueTimerAcqDirecte = false;
     bool acqDirecteEnCours = false;
-    bool premiereAcq = true;
     bool PTableauVisible = false;
     bool enregistrerX = false;
-    int MODEGENERAL = 0;
-    int typeSortieMP = 0;
-    int modeBalayage = 0;
-    bool modePermanent = false;
     bool optionEffaceTrame = false;
     int optionTTE = 1;
     int optionTTR = 0;
@@ -266,163 +240,190 @@ public:
     int larScr = 0;
     int hauScr = 0;
 
-    // --- Settings panels ---
-    // The channel, time-base and trigger panels mirror the active driver:
-    // every change goes to the driver first, then the panels are refilled
-    // from its fields. While the permanent mode runs, a change is only
-    // recorded (typeSortieMP and the MP... arguments) for the frame loop.
-    std::vector<std::string> listeDureesTotales;
-    std::vector<std::string> listeNbPoints;
-    void prepareCBTemporels(QComboBox* CBDureeTotale1, QComboBox* CBNbPts1);
-    void prepareComposants();
-    void prepareComposantsDeclenchement();
-    void prepareCBVoieSynchro();
-    void prepareCBAjouterCourbes();
-    void PrepareComposantsIndicesUx();
-    void afficheParametresT();
-    void activeComposantsAcqPermanente();
-    void desactiveComposantsAcqPermanente();
-    void activeBoutonsOutils();
-    void desactiveBoutonsOutils();
-    void activeSBCentrales();
-    void DesactiveSBCentrales();
-    void setModepermanent(bool mp);
-    // Clicks of the channel controls and of the +/- buttons.
-    void Changements(QObject* sender);
-    void activationVoie(int32_t voie1, bool active1);
-    void activationModeDiff(int32_t voie1, bool actif1);
-    void changeCalibre(int32_t voie1, int32_t calibre1);
-    void changeTypeDecl(int32_t typeDecl1);
-    void changeSensDecl(int32_t sensDecl1);
-    void changeVoieSynchro(int32_t index1);
-    void changePretrig(int32_t index1);
-    void changeUSeuil(const std::string& s1);
-    void changeNbPts(const std::string& s1);
-    void ChangeDureeTotale(const std::string& s1);
-    void RetourAcqPrecedente();
-    // Trigger controls and the two boxes; the duration, points and
-    // threshold boxes; the "Acquisition précédente" button.
-    void RBMesuresPeriodiquesClick(QObject* sender);
-    void CBDureeTotaleEnter(QObject* sender);
-    void CBDureeTotaleChange(QObject* sender);
-    void CBDureeTotaleSelect(QObject* sender);
-    void EditNbPointsExit(QObject* sender);
-    void SBRedRegVoiesClick(QObject* sender);
-    // The live values of the inputs (TimerAcqDir).
-    void TimerAcqDirTimer();
-    // Entering and leaving a typed box (duration, points, threshold).
-    void suitSaisie(QWidget* boite);
-
-    bool bloque = false;
-    bool bloqueExit = false;
-    bool saisieManuelle = false;
-    int CBDureeTotaleIndex = -1;
-    int CBNbPointsIndex = -1;
-    double AncDureeTotale = 0;
-    int64_t AncNbPts0X = 0;
-    int64_t AncNbPtsAff = 0;
-    float AncUSeuilDecl = 0;
-    bool pretrigActif = false;
-    bool peutAjouter = false;
-    // Input of each item of the trigger channel list.
-    std::vector<int32_t> entreesVoieSynchro;
-    // Pending change of the permanent mode and its arguments.
-    int typeSortieMP1 = 0;
-    int32_t MPEntree = 0, MPCalibre = 0, MPSensDecl = 0, MPPretrig = 0, MPTypeDecl = 0, MPVoieSynchro = 0;
-    bool MPModeDiff = false, MPVoieActive = false;
-    std::string MPDureeTotale, MPNbPts, MPUSeuil;
-
-private:
-    bool controlesDeclenchement() const;
-    bool canalDifferentiel(int32_t canal) const;
-    bool entreeReglable(int32_t voie) const;
-    int indexVoieSynchro() const;
-    float limiteSeuil() const;
-    float seuilLimite(float u) const;
-    void dessineLegendesVoies();
-    void enregistreChangement(int code);
-    void pasAPas(QObject* bouton);
-    void apresChangementTemporel();
-    bool acquisitionPrecedenteDifferente();
-    void curseursAuxBornes();
-    void zoomsAZero();
-    void zoomsReappliques();
-    void prepareCourbesDuRun();
-    void redessineEcran(bool avecCourbes);
-    void dessinePretrig();
-    void nouveauPossible();
-    void TimerRedimGeneTimer();
-    bool saisieModifiee_ = false; // the typed box's text was edited since it was entered
-
-public:
-    // --- end of settings panels ---
-
-    // --- Acquisition run ---
-    // The curves (tv2, voiesMesurees, nbVoiesMesurees) and the screen that
-    // draws them; the run, its end, and the REGRESSI save command.
-    TCourbes courbes;
-    TWidgetEcran* widgetEcran = nullptr;
-    TEcran& ecran();
-    void setModeGeneral(int MG1);
-    void PrepareTV2();
-    void setModeDessinVM();
-    void BAcquisitionClick();
-    void lanceAcquisition();
-    void Acquisition();
-    void RetourFIFOZero();
-    void sortieNormaleMS();
-    void enregistreRegressiRW3();
-    // The New button: stops a run, offers to save, then a new experiment.
-    void nouvelleExperience();
-    // A new experiment: curves cleared, default settings (the table, when
-    // it exists, may replace commandeRAZ with its own).
-    void razExperience();
-    TDrapeauxAcquisition drapeaux;   // stop, nouveauxParametres, typeSortieMP seen by the read loop
-    TNommageSeries nommageSeries;
-    TEtatEnregistrement etatEnregistrement; // numAcqDef, nomFichierREG
-    bool ajouterLesCourbesX = false;
-    int64_t ptFront = 0;
-    int32_t idxPretrigListe = 0;
-    QDateTime heureAcq;
-    std::string sDateAcq0;
-    std::string sdateAcqX;
-    TFicheGVAttenteDeclAcq* FicheAttenteDecl = nullptr;
-    // --- end of acquisition run ---
-
 protected:
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void showEvent(QShowEvent* event) override;
 
 private:
+    // The controls of one input in the channel panel.
+    struct TLigneVoie {
+        QLabel* titre = nullptr;         // input name, shown for differential units
+        QCheckBox* active = nullptr;     // "Activée"
+        TGroupeRadio* calibre = nullptr; // " calibre (V) ", one item per calibre
+        QLabel* nom = nullptr;           // "u"
+        QLabel* indice = nullptr;
+        QLabel* egal = nullptr;
+        QLineEdit* valeur = nullptr;     // live value
+        QLabel* legende = nullptr;       // curve colour
+    };
+
+    // One row of the toolbar's table: a button and the named command it runs.
+    struct TCommandeOutil {
+        TBoutonOutil bouton;
+        const char* nom;   // object and accessible name
+        const char* bulle; // hint
+        bool basculant;    // stays down until clicked again
+        void (TFicheGVMixte::*commande)(); // none yet: nullptr
+    };
+    static const TCommandeOutil commandesOutils[kNbBoutonsOutils];
+
+    // --- Creation, closing ---
     void FormCreate();
     void FormDestroy();
     bool FormCloseQuery();
+    void messageTitre(const QString& ligne);
+    void lireReglages();
+    void ecrireReglages();
+    void nettoieFichiersTemporaires();
+
+    // --- Regions and their controls ---
     void construitRegions();
     void construitPanneauParametres();
     void construitPanneauVoies();
     void construitBoutonsOutils();
     void construitBoutonsCentrales();
     void appliqueImagesBoutons();
+    void reduitPanneau(bool parametres);
+    void SBRedRegVoiesClick(QObject* sender);
+    // Entering and leaving a typed box (duration, points, threshold).
+    void suitSaisie(QWidget* boite, TBoite quoi);
+    QComboBox* listeDe(TBoite boite) const;
+
+    // --- The controller's view ---
+    void montre(const TPanneaux& panneaux, const TActivations& activations) override;
+    void montreValeur(int voie, const std::string& texte) override;
+    void information(const std::string& texte) override;
+    void demandeEcran(TActionEcran action) override;
+    void relancePresence() override;
+    void dessineLegendesVoies();
+    void curseursAuxBornes();
+    void redessineEcran(bool avecCourbes);
+    void dessinePretrig();
+
+    // --- Toolbar commands ---
+    QToolButton* bouton(TBoutonOutil b) const { return boutonsOutils_[std::size_t(b)]; }
+    void commandeMesures();
+    void fermeMesures();
+    void commandeVoirTableau();
+    void cacheTableau();
+    void ouvreTableauALaLargeurDeSesColonnes();
+    void commandeAPropos();
+    void commandeQuitter();
+    void enregistreTexteTXT();
+    void transfertExcel();
+    void transfertRegressi();
+    void transfertOOCalc();
+    void commandeOptions();
+    TSourceRegressi sourceRegressi() const;
+    void prepareTransferts();
+    // The REGRESSI button follows whether a REGRESSI can be started.
+    void suitTransfertREGPossible();
+    // The presence box, or the progress bar of a transfer in its place.
+    void montrePresence(bool visible);
+    class THoteExcel;    // the window's side of the workbook transfer
+    class TVueCalc;      // the window's side of the transfer to Calc
+    class THoteOptionsFenetre; // the window's side of the options dialog
+
+    // --- Units ---
     void choisitCentrale();
     void creeOuRecreeCentrale(int32_t type);
     void panneauVoiesVide();
     void panneauVoiesCentrale();
-    void reduitPanneau(bool parametres);
     void TimerPresenceSP5Tick();
-    void messageTitre(const QString& ligne);
-    void lireReglages();
-    void ecrireReglages();
-    void nettoieFichiersTemporaires();
+    void TimerFinMesuresTimer();
+    void TimerAcqDirTimer();
+
+    // --- Layout ---
     void FormResize();
     void appliqueDisposition();
-    // --- Acquisition run ---
+    void TimerRedimGeneTimer();
+    void redimensionnementEcran();
+
+    // --- Screen and run ---
+    class THoteFenetre; // the run's side of the window
     void construitEcran();
+    void construitTableau();
+    // The table's panel no wider than its columns and the splitter allow.
+    void limiteLargeurTableau();
+    // The curves changed (end of a run): the table is filled again when shown.
+    void tableauPerime();
     void initialiseAcquisition();
     TBoucleAcquisition* boucleEnCours_ = nullptr;
-    // --- end of acquisition run ---
 
+    // --- Regions ---
+    QFrame* PBoutons = nullptr;
+    QFrame* panelParametres = nullptr;
+    QLabel* LTitreParametres = nullptr;
+    QToolButton* SBReduirePParametres = nullptr;
+    QScrollArea* ScrollBoxParametres = nullptr;
+    QFrame* PanelVoies = nullptr;
+    QLabel* LPatience = nullptr; // the channel panel's caption, behind its controls
+    QToolButton* SBReduirePVoies = nullptr;
+    QScrollArea* ScrollBoxVoies = nullptr;
+    QFrame* PanelEcranTab = nullptr;
+    QSplitter* Splitter1 = nullptr;
+    QWidget* PEcran = nullptr;
+    QWidget* PTableau = nullptr;
+    TPanelMesuresSurEcran* PanelMesuresSurEcran = nullptr;
+    TPanneauTableau* tableau_ = nullptr; // PTableau once built
+
+    // --- Toolbar ---
+    std::array<QToolButton*, kNbBoutonsOutils> boutonsOutils_ {};
+    QToolButton* SBGuide = nullptr;
+    std::vector<QToolButton*> SBCentrales_;
+    QFrame* PPointage = nullptr;
+    QLabel* LSerieP = nullptr;
+    QLineEdit* EditSerieP = nullptr;
+    QLabel* LPointP = nullptr;
+    QLineEdit* EditPointP = nullptr;
+    QFrame* PMessages = nullptr;
+    QLineEdit* EditMessageX = nullptr;
+    QLineEdit* EditPresence = nullptr;
+    QProgressBar* PBarExcel = nullptr;
+
+    // --- Settings panel ---
+    QWidget* ContenuParametres = nullptr;
+    QComboBox* CBDureeTotale = nullptr;
+    QComboBox* CBNbPoints = nullptr;
+    QPushButton* BAcquisition = nullptr;
+    QToolButton* SBDureeTotalePlus = nullptr;
+    QToolButton* SBDureeTotaleMoins = nullptr;
+    QToolButton* SBNbPointsPlus = nullptr;
+    QToolButton* SBNbPointsMoins = nullptr;
+    QLabel* LIntervalle = nullptr;
+    QLabel* iTe = nullptr; // the sampling interval, drawn
+    QPushButton* BAcquisitionPrecedente = nullptr;
+    QGroupBox* GBDeclenchement = nullptr;
+    QComboBox* CBTypeDeclenchement = nullptr;
+    TGroupeRadio* RGSensDeclenchement = nullptr;
+    QLabel* LVoieSynchro = nullptr;
+    QComboBox* CBVoieSynchro = nullptr;
+    QLabel* LUSeuilDecl = nullptr;
+    QLineEdit* EditUSeuilDecl = nullptr;
+    QLabel* LPretrigX = nullptr;
+    QComboBox* CBPretrigX = nullptr;
+    QCheckBox* CBAjouterCourbes = nullptr;
+    QCheckBox* CBModePermanent = nullptr;
+
+    // --- Channel panel ---
+    QWidget* ContenuVoies = nullptr;
+    std::array<QGroupBox*, 4> GBCanaux {};
+    std::array<QCheckBox*, 4> CBModeDiff {};
+    std::array<TLigneVoie, 8> voies {};
+
+    // Set while the window itself fills its controls: their events are not
+    // the user's.
+    bool bloque = false;
+    // What the time boxes and the threshold box last showed of the data.
+    uint32_t versionTempsMontree_ = ~0u;
+    uint32_t versionSeuilMontree_ = ~0u;
+    double dt0XMontre_ = -1;
+    QSize tailleITe_;
+
+    TModeGeneral MODEGENERAL = TModeGeneral::rienAcquis;
     TContexteGV contexte_;
+    TControleurReglages controleur_;
     QImage feuilleBoutons_;
     int coteImagesBoutons_ = 0;
 };

@@ -29,8 +29,20 @@ const QString texteDemarrer = QStringLiteral("Démarrer l'acquisition");
 const char* const moisAbreges[12] = {"janv.", "févr.", "mars", "avr.", "mai", "juin",
                                       "juil.", "août", "sept.", "oct.", "nov.", "déc."};
 
+// Nothing ran after all: the live values go on (their own presence test
+// watches the unit).
+void reprendMesuresDirectes(TFicheGVMixte& fiche)
+{
+    if (fiche.bloqueTimerAcqDirecte)
+        return;
+    fiche.acqDirecteEnCours = true;
+    fiche.TimerAcqDir.start();
+}
+
+} // namespace
+
 // The run's side of the window, called by the read loop between blocks.
-class THoteFenetre : public THoteAcquisition {
+class TFicheGVMixte::THoteFenetre : public THoteAcquisition {
 public:
     explicit THoteFenetre(TFicheGVMixte& fiche) : fiche_(fiche), visibleAuDepart_(fiche.isVisible()) {}
 
@@ -55,11 +67,11 @@ public:
         // trigger the newest raw sample is not stored yet).
         for (int i = 0; i < nbSignaux; ++i) {
             const int v = centrale.VoiesActivesSignaux[std::size_t(i)];
-            const std::size_t c = std::size_t(fiche_.courbes.nbVoiesMesurees + i);
+            const std::size_t c = std::size_t(fiche_.mesures.nbVoiesMesurees + i);
             if (v < 0 || v >= int(fiche_.voies.size()) || !fiche_.voies[std::size_t(v)].valeur ||
-                c >= fiche_.courbes.tv2.size() || recus.dernier >= int64_t(fiche_.courbes.tv2[c].size()))
+                c >= fiche_.mesures.tv2.size() || recus.dernier >= int64_t(fiche_.mesures.tv2[c].size()))
                 continue;
-            const float u = fiche_.courbes.tv2[c][std::size_t(recus.dernier)];
+            const float u = fiche_.mesures.tv2[c][std::size_t(recus.dernier)];
             fiche_.voies[std::size_t(v)].valeur->setText(QStringLiteral("  ") +
                                                          texte(formatValeur(4, styleIngenieur, u)) +
                                                          QStringLiteral("V"));
@@ -87,42 +99,19 @@ private:
     bool visibleAuDepart_;
 };
 
-// Nothing ran after all: the live values go on (their own presence test
-// watches the unit).
-void reprendMesuresDirectes(TFicheGVMixte& fiche)
-{
-    if (fiche.bloqueTimerAcqDirecte)
-        return;
-    fiche.acqDirecteEnCours = true;
-    fiche.TimerAcqDir.start();
-}
 
-} // namespace
+void TFicheGVMixte::TimerFinMesuresTimer()
+{
+    if (MODEGENERAL != TModeGeneral::acquisitionEnCours)
+        return;
+    TimerFinMesures.stop();
+    EditMessageX->setText(QStringLiteral("Mesures terminées, récupération des valeurs"));
+    EditMessageX->repaint();
+}
 
 void TFicheGVMixte::initialiseAcquisition()
 {
-    if (BAcquisition)
-        connect(BAcquisition, &QPushButton::clicked, this, [this] { BAcquisitionClick(); });
-    surTimerFinMesures = [this] {
-        if (MODEGENERAL != 3)
-            return;
-        TimerFinMesures.stop();
-        EditMessageX->setText(QStringLiteral("Mesures terminées, récupération des valeurs"));
-        EditMessageX->repaint();
-    };
-    commandeEnregistrerRW3 = [this] { enregistreRegressiRW3(); };
-    if (!commandeRAZ)
-        commandeRAZ = [this] { razExperience(); };
-    // The other toolbar commands stay with whoever handled them before.
-    std::function<void(QToolButton*)> autres = commandeOutil;
-    commandeOutil = [this, autres](QToolButton* bouton) {
-        if (bouton == SBenregistrerRW3)
-            enregistreRegressiRW3();
-        else if (bouton == SBNouveau)
-            nouvelleExperience();
-        else if (autres)
-            autres(bouton);
-    };
+    connect(BAcquisition, &QPushButton::clicked, this, [this] { BAcquisitionClick(); });
     ecran().setCentrale(SP5);
     curseursAuxBornes();
     ecran().setCouleurs([this] {
@@ -137,7 +126,7 @@ void TFicheGVMixte::initialiseAcquisition()
 
 void TFicheGVMixte::nouvelleExperience()
 {
-    if (MODEGENERAL == 3 || MODEGENERAL == 5)
+    if (enAcquisition(MODEGENERAL))
         BAcquisitionClick();
     if (enregistrerX) {
         const auto reponse = gv::boiteMessage(this, gv::TIconeMessage::Question,
@@ -148,39 +137,38 @@ void TFicheGVMixte::nouvelleExperience()
         if (reponse == QMessageBox::Yes)
             enregistreRegressiRW3();
     }
-    if (commandeRAZ)
-        commandeRAZ();
+    RAZ();
 }
 
 void TFicheGVMixte::BAcquisitionClick()
 {
     switch (MODEGENERAL) {
-    case 0:
-    case 1:
-    case 2:
-    case 4:
+    case TModeGeneral::rienAcquis:
+    case TModeGeneral::reglageModifie:
+    case TModeGeneral::acquisitionFinie:
+    case TModeGeneral::permanentArrete:
         acqDirecteEnCours = false;
         TimerAcqDir.stop();
         if (!SP5)
             return;
         if (SP5->nbVoiesActivesX == 0) {
+            // Nothing starts; the live values stay stopped.
             gv::boiteMessage(this, gv::TIconeMessage::Information,
                              QStringLiteral("Aucune entrée analogique n'est active. \n\rActivez au moins une entrée !"));
-            reprendMesuresDirectes(*this);
         } else {
             drapeaux.stop = false;
             lanceAcquisition();
         }
         break;
-    case 3:
-        typeSortieMP = kSortieUtilisateur;
-        drapeaux.typeSortieMP = kSortieUtilisateur;
+    case TModeGeneral::acquisitionEnCours:
+        drapeaux.typeSortieMP = TTypeSortieMP::arretUtilisateur;
         if (SP5)
             SP5->arreteAcq();
-        setModeGeneral(2);
+        setModeGeneral(TModeGeneral::acquisitionFinie);
         break;
     default:
-        // 5: the permanent mode stops in its own loop; 6, 7, 8: nothing.
+        // Permanent mode: it stops in its own loop; measurement panel and
+        // transfers: nothing.
         break;
     }
 }
@@ -194,7 +182,7 @@ void TFicheGVMixte::lanceAcquisition()
     reprendMesuresDirectes(*this);
     EditMessageX->setText(QStringLiteral("La centrale n'a pas été trouvée"));
     const bool alimentee = SP5->typeCentrale == kSysamSP5 || SP5->typeCentrale == kSysamCampus;
-    gv::boiteMessage(this, gv::TIconeMessage::Information,
+    gv::boiteMessage(this, gv::TIconeMessage::Aucune,
                      QStringLiteral("La centrale ") + texte(SP5->nomCentrale) +
                          QStringLiteral(" n'a pas été trouvée: vérifiez si\n\r") +
                          QStringLiteral("elle est connectée à un port USB de l'ordinateur") +
@@ -214,9 +202,9 @@ void TFicheGVMixte::Acquisition()
     try {
         EditMessageX->setText(QStringLiteral("Acquisition en cours..."));
         EditMessageX->repaint();
-        setModeGeneral(3);
-        desactiveComposantsAcqSimple();
-        ajouterLesCourbesX = SP5->memesParametresTemporels() && CBAjouterCourbes && CBAjouterCourbes->isChecked();
+        setModeGeneral(TModeGeneral::acquisitionEnCours);
+        controleur_.desactiveComposantsAcqSimple();
+        ajouterLesCourbesX = SP5->memesParametresTemporels() && controleur_.panneaux().ajouterCoche;
         PrepareTV2();
         ptFront = 0;
         // Zooms back to 1 and disabled, cursors at 0 and the duration, axes,
@@ -227,8 +215,8 @@ void TFicheGVMixte::Acquisition()
         SP5->prepareTousPRX(true);
         ecran().dessin.dessinetPretrig(ecran().iEcranX);
         const bool declenche = SP5->modeDecl == kDeclSeuil || SP5->modeDecl == kDeclExterne;
-        idxPretrigListe = CBPretrigX ? std::max(CBPretrigX->currentIndex(), 0) : SP5->idxPretrig;
-        SP5->idxPretrig = pretrigActif ? idxPretrigListe : 0;
+        idxPretrigListe = std::max(controleur_.panneaux().indexPretrig, 0);
+        SP5->idxPretrig = controleur_.pretrigActif ? idxPretrigListe : 0;
         if (declenche)
             EditMessageX->setText(QStringLiteral("Attente du déclenchement..."));
         BAcquisition->setText(QStringLiteral("Arrêter"));
@@ -237,13 +225,12 @@ void TFicheGVMixte::Acquisition()
         TimerFinMesures.setInterval(intervalleFinMesures(SP5->dureeTotale0X, SP5->idxPretrig));
 
         THoteFenetre hote(*this);
-        TBoucleAcquisition boucle(*SP5, courbes, drapeaux, hote);
-        drapeaux.typeSortieMP = 0;
+        TBoucleAcquisition boucle(*SP5, mesures, drapeaux, MODEGENERAL, hote);
+        drapeaux.typeSortieMP = TTypeSortieMP::aucune;
         boucleEnCours_ = &boucle;
-        boucle.acquisitionSimple(courbes.nbVoiesMesurees);
+        boucle.acquisitionSimple(mesures.nbVoiesMesurees);
         boucleEnCours_ = nullptr;
-        typeSortieMP = drapeaux.typeSortieMP;
-        centralePerdue = typeSortieMP == kSortieCentralePerdue;
+        centralePerdue = drapeaux.typeSortieMP == TTypeSortieMP::centralePerdue;
         sortieNormaleMS();
         if (centralePerdue)
             TimerPresenceSP5.start();
@@ -251,15 +238,14 @@ void TFicheGVMixte::Acquisition()
         // Not reported; the window is given back in the state of an ended run.
         boucleEnCours_ = nullptr;
         TimerFinMesures.stop();
-        if (MODEGENERAL == 3)
-            setModeGeneral(2);
-        activeComposantsAcqSimple();
-        if (BAcquisition)
-            BAcquisition->setText(texteDemarrer);
+        if (MODEGENERAL == TModeGeneral::acquisitionEnCours)
+            setModeGeneral(TModeGeneral::acquisitionFinie);
+        controleur_.activeComposantsAcqSimple();
+        BAcquisition->setText(texteDemarrer);
         TimerPresenceSP5.start();
         TimerAcqDir.stop();
     }
-    premiereAcq = false;
+    controleur_.premiereAcq = false;
 }
 
 void TFicheGVMixte::RetourFIFOZero()
@@ -291,7 +277,7 @@ std::string texteDateAcq(const QDateTime& instant, bool avecSecondes)
 void TFicheGVMixte::sortieNormaleMS()
 {
     TCentrale& c = *SP5;
-    setModeGeneral(2);
+    setModeGeneral(TModeGeneral::acquisitionFinie);
     TimerFinMesures.stop();
     c.getNbPtsPretrig();
     if (c.nbPtsPretrig > 2)
@@ -305,63 +291,40 @@ void TFicheGVMixte::sortieNormaleMS()
     BAcquisition->setText(texteDemarrer);
 
     c.memoriseParametresTemporels();
-    c.dtAX = c.dt0X;
-    c.nbPtsAX = c.nbPts0X;
-    c.dureeTotaleAX = c.dureeTotale0X;
-    courbes.dtAX = c.dt0X;
-    courbes.nbPtsAX = c.nbPts0X;
-    courbes.dureeTotaleAX = c.dureeTotale0X;
 
-    const int premiere = courbes.nbVoiesMesurees;
+    std::vector<TDescriptionCourbe> descriptions;
+    descriptions.reserve(std::size_t(std::max(c.nbVoiesSignaux, 0)));
     for (int i = 0; i < c.nbVoiesSignaux; ++i) {
-        const std::size_t indice = std::size_t(premiere + i);
-        if (indice >= courbes.voiesMesurees.size())
-            break;
-        TVoieMesuree& vm = courbes.voiesMesurees[indice];
         // Named after the input, not after the signal's rank: with inputs 1
         // and 4 active the second curve is input 4's.
         const int v = c.VoiesActivesSignaux[std::size_t(i)];
-        vm.sEnteteVM = c.getCapVM(v);
+        TDescriptionCourbe d;
+        d.sEnteteVM = c.getCapVM(v);
         const int canal = c.nbCanaux_ > 0 ? v % c.nbCanaux_ : v;
-        vm.ModeDiffVM = canal >= 0 && canal < int(c.canauxDiff.size()) && c.canauxDiff[std::size_t(canal)];
-        vm.capCommRegvoie1VM = c.getCapEA(v);
+        d.ModeDiffVM = canal >= 0 && canal < int(c.canauxDiff.size()) && c.canauxDiff[std::size_t(canal)];
+        d.capCommRegvoie1VM = c.getCapEA(v);
         // The second input of a differential pair is the channel's other one.
-        vm.capCommRegvoie2VM = vm.ModeDiffVM ? c.getCapEA(v + c.nbCanaux_) : std::string();
-        vm.calVM = v < int(c.VoiesX.size()) ? c.VoiesX[std::size_t(v)].idxCalibreUt : 0;
-        vm.echVM = v >= 0 && v < 8 ? ecran().geometrie.echsVoies[std::size_t(v)] : 0.0f;
-        vm.clVM = v >= 0 && v < 8 ? static_cast<TColor>(reglages.clsVX[std::size_t(v)]) : 0;
-        const TUniteCourbe unite = uniteDeCourbe(vm.max);
-        vm.multVM = unite.multVM;
-        vm.sUniteVM = unite.sUniteVM;
+        d.capCommRegvoie2VM = d.ModeDiffVM ? c.getCapEA(v + c.nbCanaux_) : std::string();
+        d.calVM = v < int(c.VoiesX.size()) ? c.VoiesX[std::size_t(v)].idxCalibreUt : 0;
+        d.echVM = v >= 0 && v < 8 ? ecran().geometrie.echsVoies[std::size_t(v)] : 0.0f;
+        d.clVM = v >= 0 && v < 8 ? static_cast<TColor>(reglages.clsVX[std::size_t(v)]) : 0;
+        descriptions.push_back(std::move(d));
     }
-
-    // Series names; letters tell apart the runs of the same input.
-    if (!ajouterLesCourbesX)
-        nommageSeries.vide();
-    std::vector<std::string> noms;
-    noms.reserve(courbes.voiesMesurees.size());
-    for (const TVoieMesuree& vm : courbes.voiesMesurees)
-        noms.push_back(vm.sEnteteVM);
-    const int total = std::min<int>(premiere + c.nbVoiesSignaux, int(noms.size()));
-    for (int indice = premiere; indice < total; ++indice)
-        nommageSeries.nomme(noms, indice);
-    for (std::size_t k = 0; k < noms.size(); ++k)
-        courbes.voiesMesurees[k].sEnteteVM = noms[k];
-    courbes.nbVoiesMesurees = total;
+    const int total =
+        mesures.finAcquisition({c.dt0X, c.nbPts0X, c.nbPtsAffX, c.dureeTotale0X}, descriptions, ajouterLesCourbesX);
 
     EditMessageX->setText(total == 1 ? QStringLiteral(" 1 série acquise")
                                      : QString::number(total) + QStringLiteral(" séries acquises"));
 
-    setModeGeneral(2);
+    setModeGeneral(TModeGeneral::acquisitionFinie);
     ecran().finAcquisition();
-    prepareCBAjouterCourbes();
+    controleur_.prepareCBAjouterCourbes();
     c.idxPretrig = idxPretrigListe;
 
-    activeComposantsAcqSimple();
-    activeBoutonsOutils();
-    activeSBCentrales();
-    if (BAcquisitionPrecedente)
-        BAcquisitionPrecedente->setEnabled(false);
+    controleur_.activeComposantsAcqSimple();
+    controleur_.activeBoutonsOutils();
+    controleur_.activeSBCentrales();
+    controleur_.changeActivations([](TActivations& a) { a.acquisitionPrecedente = false; });
     enregistrerX = true;
     if (!bloqueTimerAcqDirecte)
         TimerAcqDir.start();
@@ -371,10 +334,53 @@ void TFicheGVMixte::sortieNormaleMS()
     sDateAcq0 = texteDateAcq(heureAcq, false);
     sdateAcqX = texteDateAcq(heureAcq, true);
 
-    if (typeSortieMP == kSortieCentralePerdue) {
+    if (drapeaux.typeSortieMP == TTypeSortieMP::centralePerdue) {
         gv::boiteMessage(this, gv::TIconeMessage::Avertissement,
                          QStringLiteral("Acquisition interrompue car probable débranchement\n\rde la centrale. Il est "
                                         "conseillé de vérifier le \n\rbranchement et l'alimentation puis de recommencer."));
-        typeSortieMP = 0;
+        drapeaux.typeSortieMP = TTypeSortieMP::aucune;
     }
+}
+
+void TFicheGVMixte::setModeDessinVM()
+{
+    if (!SP5 || (SP5->nbVoiesActivesX == 0 && SP5->nbVoiesSignaux == 0) || SP5->nbPts0X == 0 || mesures.tv2.empty())
+        return;
+    ecran().geometrie.setModeDessinVM();
+}
+
+void TFicheGVMixte::PrepareTV2()
+{
+    if (!SP5)
+        return;
+    mesures.PrepareTV2(SP5->nbVoiesSignaux, SP5->nbPts0X, ajouterLesCourbesX);
+}
+
+void TFicheGVMixte::RAZ()
+{
+    setModeGeneral(TModeGeneral::rienAcquis);
+    controleur_.setModepermanent(false);
+    controleur_.reglagesDefautMI();
+    controleur_.changeActivations([](TActivations& a) { a.acquisitionPrecedente = false; });
+    cacheTableau();
+    curseursAuxBornes();
+    if (SP5)
+        SP5->setModeDeclenchement(kDeclImmediat, true);
+    ajouterLesCourbesX = false;
+    mesures.videPourNouvelleExperience(SP5 ? SP5->dureeTotale0X : mesures.tFin);
+    PrepareTV2();
+    controleur_.prepareComposants();
+    controleur_.peutAjouter = false;
+    ecran().geometrie.axeQuadrilleX = 0;
+    controleur_.desactiveBoutonsOutils();
+    PTableauVisible = false;
+    controleur_.afficheParametresT();
+    ecran().prepareEcranVide();
+    ecran().prepareAxesX();
+    ecran().prepareQuadAxes();
+    ecran().dessineEcranN(false);
+    controleur_.razPanneaux();
+    ecran().geometrie.activerZooms();
+    widgetEcran->MAJBarres();
+    enregistrerX = false;
 }

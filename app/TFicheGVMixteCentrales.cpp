@@ -208,12 +208,15 @@ void TFicheGVMixte::choisitCentrale()
 
 void TFicheGVMixte::creeOuRecreeCentrale(int32_t type)
 {
+    // Neither the screen nor the panels ever read a freed unit.
     if (widgetEcran)
-        ecran().setCentrale(nullptr); // --- Acquisition run: the screen never reads a freed unit
+        ecran().setCentrale(nullptr);
+    controleur_.setCentrale(nullptr);
     libereCentrale(SP5, true);
     plateforme::dorsEnTraitantMessages(100);
     cheminDLLCentrale = cheminsDLLCentrales[type - 1];
     SP5 = contexte_.fabrique(type, cheminDLLCentrale);
+    controleur_.setCentrale(SP5);
 }
 
 void TFicheGVMixte::panneauVoiesVide()
@@ -299,8 +302,9 @@ void TFicheGVMixte::setCentraleActive(int32_t NouveauTypeCentrale1, bool avecCre
     if (NouveauTypeCentrale1 == typeCentraleActive)
         return;
     QApplication::setOverrideCursor(Qt::WaitCursor);
+    controleur_.setCentrale(NouveauTypeCentrale1 < 0 ? nullptr : SP5);
     // No measured curve, none to add: they belong to the other unit.
-    courbes.nbVoiesMesurees = 0;
+    mesures.nbVoiesMesurees = 0;
     ajouterLesCourbesX = false;
     if (NouveauTypeCentrale1 < 0) {
         panneauVoiesVide();
@@ -344,7 +348,7 @@ void TFicheGVMixte::setCentraleActive(int32_t NouveauTypeCentrale1, bool avecCre
                     SP5->tAttenteCAMPUSAuDeclX = 50;
                 EditPresence->setText(QStringLiteral("Centrale ") + texte(SP5->nomCentrale) +
                                       QStringLiteral(" connectée"));
-                reglagesDefautMI();
+                controleur_.reglagesDefautMI();
             } else {
                 EditPresence->setText(QStringLiteral("Centrale ") + texte(SP5->nomCentrale) +
                                       QStringLiteral(" non connectée"));
@@ -356,14 +360,9 @@ void TFicheGVMixte::setCentraleActive(int32_t NouveauTypeCentrale1, bool avecCre
                 contexte_.titre->afficheUnitePage(true);
                 contexte_.titre->afficheNumeroSerie(texte(SP5->numeroSerie));
             }
-            prepareCBTemporels(CBDureeTotale, CBNbPoints);
+            controleur_.prepareCBTemporels();
             SP5->Reset();
-            reglagesDefautMI();
-            if (CBDureeTotale)
-                CBDureeTotale->setEditText(texte(formatValeur(3, styleIngenieur, SP5->dureeTotale0X)) +
-                                           QStringLiteral("s"));
-            if (CBNbPoints)
-                CBNbPoints->setEditText(QString::number(SP5->nbPts0X));
+            controleur_.reglagesDefautMI();
             curseursAuxBornes();
         }
         ScrollBoxVoies->show();
@@ -376,47 +375,16 @@ void TFicheGVMixte::setCentraleActive(int32_t NouveauTypeCentrale1, bool avecCre
     }
     // --- end of acquisition run ---
     repaint();
-    prepareComposants();
+    controleur_.prepareComposants();
     enregistrerX = false;
-    for (QToolButton* bouton : {SBNouveau, SBenregistrerRW3, SBenregistrerTXT, SBTransfertDirectREG,
-                                SBTransfertDirectExcel, SBtransfertDirectOOLO})
-        bouton->setEnabled(false);
+    controleur_.changeActivations([](TActivations& a) {
+        for (TBoutonOutil b : {TBoutonOutil::nouveau, TBoutonOutil::enregistrerRW3, TBoutonOutil::enregistrerTXT,
+                               TBoutonOutil::transfertREG, TBoutonOutil::transfertExcel, TBoutonOutil::transfertOOLO})
+            a.outil(b) = false;
+    });
     acqDirecteEnCours = true;
     bloqueTimerAcqDirecte = false;
     QApplication::restoreOverrideCursor();
-}
-
-void TFicheGVMixte::reglagesDefautMI()
-{
-    if (!SP5)
-        return;
-    for (int32_t voie = 0; voie < SP5->nbEAU; ++voie) {
-        SP5->setCal(static_cast<uint8_t>(voie), 0, false);
-        if (voie == 0)
-            SP5->activeVoieA(0, false);
-        else
-            SP5->desactiveVoieA(static_cast<uint8_t>(voie), false);
-    }
-    for (int32_t canal = 0; canal < SP5->nbCanaux_; ++canal)
-        SP5->setModeDiff(canal, false, false);
-    SP5->setDurees(reglages.DureeTotaleDFT, reglages.NbPtsDFT, false);
-    SP5->dtAX = SP5->dt0X;
-    SP5->nbPtsAX = SP5->nbPts0X;
-    SP5->nbPtsAffX = SP5->nbPts0X;
-    SP5->dureeTotaleAX = SP5->dureeTotale0X;
-    modeBalayage = SP5->tRemanence >= SP5->dureeTotale0X ? 1 : 0;
-    SP5->modeRecuperation = modeBalayage;
-    SP5->nbPtsAX = 0;
-    if (BAcquisitionPrecedente)
-        BAcquisitionPrecedente->setEnabled(false);
-    setModepermanent(false);
-    const int32_t voieSynchro = SP5->VoiesActivesSignaux.empty() ? 0 : std::max(SP5->VoiesActivesSignaux[0], 0);
-    SP5->setVoieSynchro(voieSynchro, false);
-    SP5->setPretrig(SP5->idxPretrig, false);
-    SP5->setModeDeclenchement(kDeclImmediat, false);
-    SP5->setSensDeclEchelon(0, false);
-    SP5->setSensDeclSeuil(0, false);
-    SP5->prepareTousPRX(true);
 }
 
 void TFicheGVMixte::SBChoixCentraleClick(QToolButton* bouton)

@@ -47,9 +47,9 @@ void TFicheGVMixte::redimensionnement()
         PTableau->setVisible(PTableauVisible);
         Splitter1->setHandleWidth(disposition.largeurSplitter);
         PTableau->setMinimumWidth(PTableauVisible ? disposition.tailleMinSplitter : 0);
+        limiteLargeurTableau();
     }
-    if (redimensionnementEcran)
-        redimensionnementEcran();
+    redimensionnementEcran();
 }
 
 void TFicheGVMixte::appliqueDisposition()
@@ -58,12 +58,8 @@ void TFicheGVMixte::appliqueDisposition()
     // Toolbar.
     PBoutons->setGeometry(0, 0, width(), d.hauteurOutils);
     appliqueImagesBoutons();
-    QToolButton* const boutons[gv::nbBoutonsOutils] = {SBNouveau, SBenregistrerRW3, SBenregistrerTXT,
-                                                       SBTransfertDirectREG, SBTransfertDirectExcel,
-                                                       SBtransfertDirectOOLO, SBMesures, SBVoirTableau,
-                                                       SBOptions, SBAproposDe, SBQuitter};
-    for (int b = 0; b < gv::nbBoutonsOutils; ++b)
-        boutons[b]->setGeometry(rectangle(d.boutons[b]));
+    for (int b = 0; b < kNbBoutonsOutils; ++b)
+        boutonsOutils_[std::size_t(b)]->setGeometry(rectangle(d.boutons[b]));
     for (size_t i = 0; i < SBCentrales_.size() && i < d.boutonsCentrales.size(); ++i) {
         QToolButton* bouton = SBCentrales_[i];
         bouton->setGeometry(rectangle(d.boutonsCentrales[i]));
@@ -122,6 +118,8 @@ void TFicheGVMixte::appliqueDisposition()
     ScrollBoxVoies->setGeometry(xVoies, 1, std::max(d.PanelVoies.largeur - xVoies - 2, 0),
                                 std::max(d.PanelVoies.hauteur - 2, 0));
     ScrollBoxVoies->setVisible(!pVoiesReduit);
+    LPatience->setGeometry(0, 0, d.PanelVoies.largeur, d.PanelVoies.hauteur);
+    LPatience->setVisible(!pVoiesReduit);
     hauteurPolice(ContenuVoies, d.policeBoutonReduitVoies);
 
     PanelEcranTab->setGeometry(rectangle(d.PanelEcranTab));

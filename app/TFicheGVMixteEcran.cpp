@@ -1,9 +1,10 @@
-// The graduated screen inside the main window: its creation, the general
-// state it follows, the curve arrays of a run, and the keys that start and
-// stop a run or move between the settings.
+// The graduated screen inside the main window: its creation and layout, the
+// keys that start and stop a run or move between the settings, the wheel
+// over the channel panel, and the on-screen measurement panel.
 #include "app/TFicheGVMixte.h"
 
 #include "display/Clavier.h"
+#include "display/PanelMesuresSurEcran.h"
 #include "model/TCentrale.h"
 
 #include <QApplication>
@@ -11,6 +12,9 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QWheelEvent>
 #include <QTimer>
 #include <QToolButton>
 
@@ -55,8 +59,8 @@ protected:
         case Qt::Key_F10:
         case Qt::Key_Escape: {
             const TToucheEcran t = touche->key() == Qt::Key_F10 ? TToucheEcran::f10 : TToucheEcran::echap;
-            if (!toucheDemarreArrete(t, fiche_.MODEGENERAL) || !fiche_.BAcquisition ||
-                !fiche_.BAcquisition->isEnabled())
+            auto* demarrer = fiche_.findChild<QPushButton*>(QStringLiteral("BAcquisition"));
+            if (!toucheDemarreArrete(t, fiche_.modeGeneral()) || !demarrer || !demarrer->isEnabled())
                 return false;
             fiche_.BAcquisitionClick();
             return true;
@@ -103,6 +107,33 @@ private:
     TFicheGVMixte& fiche_;
 };
 
+// The wheel over the inputs' scroll box moves it by the channel panel's
+// height div 20 per step, up for a step away from the user.
+class TMoletteVoies : public QObject {
+public:
+    TMoletteVoies(QScrollArea* boite, QWidget* panneau) : QObject(boite), boite_(boite), panneau_(panneau) {}
+
+protected:
+    bool eventFilter(QObject* objet, QEvent* evenement) override
+    {
+        if (evenement->type() != QEvent::Wheel)
+            return QObject::eventFilter(objet, evenement);
+        // Fine-grained wheels send parts of a step: they add up.
+        angle_ += static_cast<QWheelEvent*>(evenement)->angleDelta().y();
+        const int crans = angle_ / 120;
+        angle_ -= crans * 120;
+        QScrollBar* barre = boite_->verticalScrollBar();
+        if (crans != 0)
+            barre->setValue(positionApresMolette(barre->value(), panneau_->height(), crans));
+        return true;
+    }
+
+private:
+    QScrollArea* boite_;
+    QWidget* panneau_;
+    int angle_ = 0;
+};
+
 } // namespace
 
 void TFicheGVMixte::construitEcran()
@@ -110,19 +141,77 @@ void TFicheGVMixte::construitEcran()
     widgetEcran = new TWidgetEcran;
     widgetEcran->setObjectName(QStringLiteral("PEcran"));
     TEcran& e = widgetEcran->ecran();
-    e.setCourbes(&courbes);
-    e.setModeGeneral(MODEGENERAL);
+    e.setMesures(&mesures);
+    e.setEtatGeneral(&MODEGENERAL);
     // surRepeint stays the widget's own: it repaints the image.
     e.surLectures = [this] {
         EditSerieP->setText(QString::fromStdString(ecran().EditSerieP));
         EditPointP->setText(QString::fromStdString(ecran().EditPointP));
+        if (PanelMesuresSurEcran && PanelMesuresSurEcran->isVisible())
+            PanelMesuresSurEcran->MAJLectures();
     };
+    e.surAxeQuadrille = [this](int) {
+        if (PanelMesuresSurEcran && PanelMesuresSurEcran->isVisible())
+            PanelMesuresSurEcran->MAJLectures();
+    };
+    PanelMesuresSurEcran = new TPanelMesuresSurEcran(e, PanelEcranTab);
+    PanelMesuresSurEcran->hide();
+    connect(PanelMesuresSurEcran->BFermerMesuresSurEcran, &QPushButton::clicked, this, [this] { fermeMesures(); });
     remplaceEcran(widgetEcran);
-    redimensionnementEcran = [this] {
-        ecran().setCouleurs(couleursEcran(reglages.clsVX));
-        widgetEcran->setCoefficientsTaille(disposition.coDIMH, disposition.coDimV);
-    };
     qApp->installEventFilter(new TFiltreClavier(*this));
+    ScrollBoxVoies->viewport()->installEventFilter(new TMoletteVoies(ScrollBoxVoies, PanelVoies));
+}
+
+void TFicheGVMixte::redimensionnementEcran()
+{
+    if (!widgetEcran)
+        return;
+    ecran().setCouleurs(couleursEcran(reglages.clsVX));
+    widgetEcran->setCoefficientsTaille(disposition.coDIMH, disposition.coDimV);
+}
+
+// ---- The on-screen measurement panel -------------------------------------------
+
+void TFicheGVMixte::commandeMesures()
+{
+    if (!bouton(TBoutonOutil::mesures)->isChecked()) {
+        fermeMesures();
+        return;
+    }
+    QToolButton* tableau = bouton(TBoutonOutil::voirTableau);
+    if (tableau->isChecked())
+        tableau->click();
+    controleur_.desactiveComposantsAcqSimple();
+    controleur_.changeActivations([](TActivations& a) {
+        a.outil(TBoutonOutil::mesures) = true;
+        a.demarrer = false;
+    });
+    setModeGeneral(TModeGeneral::mesuresSurEcran);
+    // Over the top right corner of the graph, clear of the cursor at its
+    // left edge.
+    const TGeometrieEcran& g = ecran().geometrie;
+    PanelMesuresSurEcran->adjustSize();
+    PanelMesuresSurEcran->move(PEcran->mapTo(
+        PanelEcranTab, QPoint(std::max(g.droiteGraphe() - PanelMesuresSurEcran->width() - 12, 0), g.mSup + 12)));
+    PanelMesuresSurEcran->show();
+    PanelMesuresSurEcran->raise();
+    // The axes listed, the grid axis chosen, the red levels at ±90 % of its
+    // calibre, the screen redrawn and the read-outs shown.
+    ecran().ouvreMesures();
+    PanelMesuresSurEcran->MAJAxes();
+    ecran().geometrie.activerZooms();
+    widgetEcran->MAJBarres();
+}
+
+void TFicheGVMixte::fermeMesures()
+{
+    bouton(TBoutonOutil::mesures)->setChecked(false);
+    PanelMesuresSurEcran->hide();
+    controleur_.activeComposantsAcqSimple();
+    controleur_.changeActivations([](TActivations& a) { a.demarrer = true; });
+    setModeGeneral(TModeGeneral::acquisitionFinie);
+    ecran().fermeMesures();
+    widgetEcran->MAJBarres();
 }
 
 TEcran& TFicheGVMixte::ecran()
@@ -130,81 +219,3 @@ TEcran& TFicheGVMixte::ecran()
     return widgetEcran->ecran();
 }
 
-void TFicheGVMixte::setModeGeneral(int MG1)
-{
-    MODEGENERAL = MG1;
-    drapeaux.MODEGENERAL = MG1;
-    if (SBNouveau)
-        SBNouveau->setEnabled(MG1 != 0);
-    if (widgetEcran)
-        ecran().setModeGeneral(MG1);
-}
-
-void TFicheGVMixte::setModeDessinVM()
-{
-    if (!SP5 || (SP5->nbVoiesActivesX == 0 && SP5->nbVoiesSignaux == 0) || SP5->nbPts0X == 0 || courbes.tv2.empty())
-        return;
-    ecran().geometrie.setModeDessinVM();
-}
-
-void TFicheGVMixte::PrepareTV2()
-{
-    if (!SP5)
-        return;
-    if (!ajouterLesCourbesX)
-        courbes.nbVoiesMesurees = 0;
-    const std::size_t premiere = std::size_t(courbes.nbVoiesMesurees);
-    const std::size_t total = premiere + std::size_t(std::max(SP5->nbVoiesSignaux, 0));
-    const std::size_t points = std::size_t(std::max<int64_t>(SP5->nbPts0X, 0));
-    courbes.tv2.resize(total);
-    courbes.voiesMesurees.resize(total);
-    for (std::size_t c = premiere; c < total; ++c) {
-        courbes.tv2[c].assign(points, 0.0f);
-        courbes.voiesMesurees[c] = TVoieMesuree {};
-        courbes.voiesMesurees[c].max = -120;
-        courbes.voiesMesurees[c].min = 120;
-    }
-}
-
-void TFicheGVMixte::razExperience()
-{
-    setModeGeneral(0);
-    setModepermanent(false);
-    reglagesDefautMI();
-    if (BAcquisitionPrecedente)
-        BAcquisitionPrecedente->setEnabled(false);
-    if (SBVoirTableau && SBVoirTableau->isChecked())
-        SBVoirTableau->click();
-    if (SP5)
-        SP5->setModeDeclenchement(kDeclImmediat, true);
-    curseursAuxBornes();
-    ajouterLesCourbesX = false;
-    courbes.nbVoiesMesurees = 0;
-    nommageSeries.vide();
-    PrepareTV2();
-    prepareComposants();
-    peutAjouter = false;
-    ecran().geometrie.axeQuadrilleX = 0;
-    desactiveBoutonsOutils();
-    PTableauVisible = false;
-    afficheParametresT();
-    ecran().prepareAxesX();
-    ecran().prepareQuadAxes();
-    ecran().prepareEcranVide();
-    ecran().dessineEcranN(false);
-    if (CBAjouterCourbes) {
-        CBAjouterCourbes->setChecked(false);
-        CBAjouterCourbes->setEnabled(false);
-    }
-    for (QCheckBox* boite : CBModeDiff)
-        if (boite)
-            boite->setChecked(false);
-    for (TLigneVoie& ligne : voies)
-        if (ligne.active)
-            ligne.active->setEnabled(true);
-    if (CBModePermanent)
-        CBModePermanent->setChecked(modePermanent);
-    ecran().geometrie.activerZooms();
-    widgetEcran->MAJBarres();
-    enregistrerX = false;
-}

@@ -1,4 +1,6 @@
-// The regions of the main window and the controls they hold.
+// The regions of the main window, the controls they hold, and the wiring of
+// the panels' controls to the settings controller. Events that the window
+// itself causes while it fills its controls (bloque) are not the user's.
 #include "app/TFicheGVMixte.h"
 
 #include "app/GroupeRadio.h"
@@ -38,6 +40,17 @@ QScrollArea* boiteDefilement(QWidget* parent, const char* nom)
     return boite;
 }
 
+// A control's signal sent on to the controller, unless the window itself is
+// filling its controls (`bloque`).
+template <class Emetteur, class Signal, class Action>
+void relie(QObject* fenetre, const bool& bloque, Emetteur* emetteur, Signal signal, Action action)
+{
+    QObject::connect(emetteur, signal, fenetre, [&bloque, action](auto... valeurs) {
+        if (!bloque)
+            action(valeurs...);
+    });
+}
+
 // Replaces `ancien` by `nouveau` in the splitter, deleting the old one.
 QWidget* remplaceDansSeparateur(QSplitter* separateur, QWidget* ancien, QWidget* nouveau)
 {
@@ -45,7 +58,11 @@ QWidget* remplaceDansSeparateur(QSplitter* separateur, QWidget* ancien, QWidget*
     if (index < 0 || !nouveau || nouveau == ancien)
         return ancien;
     const bool visible = ancien->isVisibleTo(separateur);
+    // The new widget takes the region's name with its place.
+    if (nouveau->objectName().isEmpty())
+        nouveau->setObjectName(ancien->objectName());
     separateur->replaceWidget(index, nouveau);
+    ancien->setObjectName(QString());
     nouveau->setVisible(visible);
     ancien->deleteLater();
     return nouveau;
@@ -96,13 +113,16 @@ void TFicheGVMixte::construitPanneauParametres()
     SBReduirePParametres->setObjectName(QStringLiteral("SBReduirePParametres"));
     SBReduirePParametres->setArrowType(Qt::RightArrow);
     SBReduirePParametres->setToolTip(QStringLiteral("Réduire/Restaurer le panneau des réglages temporels"));
+    SBReduirePParametres->setAccessibleName(SBReduirePParametres->toolTip());
     connect(SBReduirePParametres, &QToolButton::clicked, this, [this] { SBRedRegVoiesClick(SBReduirePParametres); });
     ScrollBoxParametres = boiteDefilement(panelParametres, "ScrollBoxParametres");
+    ScrollBoxParametres->setAccessibleName(QStringLiteral("Réglages"));
     // The panel is narrow: its controls shrink to its width rather than
     // scrolling sideways.
     ScrollBoxParametres->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
     ContenuParametres = new QWidget;
+    ContenuParametres->setObjectName(QStringLiteral("ContenuParametres"));
     auto* colonne = new QVBoxLayout(ContenuParametres);
     colonne->setContentsMargins(3, 3, 3, 3);
     colonne->setSpacing(4);
@@ -113,20 +133,31 @@ void TFicheGVMixte::construitPanneauParametres()
     grille->setContentsMargins(3, 2, 3, 3);
     grille->setHorizontalSpacing(1);
     grille->setVerticalSpacing(2);
-    auto boutonPasAPas = [this](const char* nom, Qt::ArrowType fleche, const char* bulle) {
+    auto boutonPasAPas = [this](const char* nom, Qt::ArrowType fleche, const char* bulle, TBoite boite, int sens) {
         auto* bouton = new QToolButton;
         bouton->setObjectName(QString::fromUtf8(nom));
+        bouton->setAccessibleName(QString::fromUtf8(nom));
         bouton->setArrowType(fleche);
         bouton->setToolTip(QString::fromUtf8(bulle));
         bouton->setFocusPolicy(Qt::NoFocus);
-        connect(bouton, &QToolButton::clicked, this, [this, bouton] { Changements(bouton); });
+        connect(bouton, &QToolButton::clicked, this, [this, boite, sens] {
+            if (bloque)
+                return;
+            // The list's item when one is shown, else the typed text.
+            QComboBox* liste = listeDe(boite);
+            const int index = liste->currentIndex();
+            const bool item = index >= 0 && liste->itemText(index) == liste->currentText();
+            controleur_.pasAPas(boite == TBoite::dureeTotale, sens, item ? index : -1,
+                                liste->currentText().toStdString());
+        });
         return bouton;
     };
     const char* bullePlus = "Valeur immédiatement supérieure de la liste";
     const char* bulleMoins = "Valeur immédiatement inférieure de la liste";
-    auto listeSaisissable = [this](const char* nom, int caracteres, const QString& bulle) {
+    auto listeSaisissable = [this](const char* nom, int caracteres, const QString& bulle, TBoite boite) {
         auto* liste = new QComboBox;
         liste->setObjectName(QString::fromUtf8(nom));
+        liste->setAccessibleName(QString::fromUtf8(nom));
         liste->setEditable(true);
         liste->setInsertPolicy(QComboBox::NoInsert);
         liste->setMaxVisibleItems(12);
@@ -134,26 +165,34 @@ void TFicheGVMixte::construitPanneauParametres()
         liste->setToolTip(bulle);
         liste->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
         liste->setMinimumContentsLength(3);
-        suitSaisie(liste->lineEdit());
-        connect(liste, &QComboBox::activated, this, [this, liste] { CBDureeTotaleSelect(liste); });
-        connect(liste->lineEdit(), &QLineEdit::textEdited, this, [this, liste] { CBDureeTotaleChange(liste); });
+        suitSaisie(liste->lineEdit(), boite);
+        connect(liste, &QComboBox::activated, this, [this, liste, boite] {
+            if (!bloque)
+                controleur_.choisitDansListe(boite, liste->currentText().toStdString(), liste->hasFocus());
+        });
+        connect(liste->lineEdit(), &QLineEdit::textEdited, this, [this, liste, boite] {
+            if (!bloque)
+                controleur_.texteModifie(boite, liste->currentIndex());
+        });
         return liste;
     };
     grille->addWidget(new QLabel(QStringLiteral("Durée totale")), 0, 0, 1, 3);
     CBDureeTotale = listeSaisissable("CBDureeTotale", 12,
                                      QStringLiteral("Sélectionnez une durée\ntotale pour la série\nde mesures. Vous "
-                                                    "pouvez\nsaisir d'autres valeurs\nque celles de la liste"));
-    SBDureeTotaleMoins = boutonPasAPas("SBDureeTotaleMoins", Qt::LeftArrow, bulleMoins);
-    SBDureeTotalePlus = boutonPasAPas("SBDureeTotalePlus", Qt::RightArrow, bullePlus);
+                                                    "pouvez\nsaisir d'autres valeurs\nque celles de la liste"),
+                                     TBoite::dureeTotale);
+    SBDureeTotaleMoins = boutonPasAPas("SBDureeTotaleMoins", Qt::LeftArrow, bulleMoins, TBoite::dureeTotale, -1);
+    SBDureeTotalePlus = boutonPasAPas("SBDureeTotalePlus", Qt::RightArrow, bullePlus, TBoite::dureeTotale, 1);
     grille->addWidget(CBDureeTotale, 1, 0);
     grille->addWidget(SBDureeTotaleMoins, 1, 1);
     grille->addWidget(SBDureeTotalePlus, 1, 2);
     grille->addWidget(new QLabel(QStringLiteral("Nombre de points")), 2, 0, 1, 3);
     CBNbPoints = listeSaisissable("CBNbPoints", 6,
                                   QStringLiteral("Sélectionnez le\nnombre de mesures\nsouhaité. Vous pouvez\nsaisir "
-                                                 "d'autres valeurs\nque celles de la liste"));
-    SBNbPointsMoins = boutonPasAPas("SBNbPointsMoins", Qt::LeftArrow, bulleMoins);
-    SBNbPointsPlus = boutonPasAPas("SBNbPointsPlus", Qt::RightArrow, bullePlus);
+                                                 "d'autres valeurs\nque celles de la liste"),
+                                  TBoite::nbPoints);
+    SBNbPointsMoins = boutonPasAPas("SBNbPointsMoins", Qt::LeftArrow, bulleMoins, TBoite::nbPoints, -1);
+    SBNbPointsPlus = boutonPasAPas("SBNbPointsPlus", Qt::RightArrow, bullePlus, TBoite::nbPoints, 1);
     grille->addWidget(CBNbPoints, 3, 0);
     grille->addWidget(SBNbPointsMoins, 3, 1);
     grille->addWidget(SBNbPointsPlus, 3, 2);
@@ -170,12 +209,14 @@ void TFicheGVMixte::construitPanneauParametres()
 
     BAcquisitionPrecedente = new QPushButton(QStringLiteral("Acquisition précédente"));
     BAcquisitionPrecedente->setObjectName(QStringLiteral("BAcquisitionPrecedente"));
-    BAcquisitionPrecedente->setToolTip(
-        QStringLiteral("Revenir aux réglages temporels\nde l'acquisition précédente"));
+    BAcquisitionPrecedente->setToolTip(QStringLiteral(
+        "Permet de revenir \naux réglages de l'acquisition\nprécédente et donc d'ajouter\nles courbes"));
     BAcquisitionPrecedente->setEnabled(false);
     BAcquisitionPrecedente->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
-    connect(BAcquisitionPrecedente, &QPushButton::clicked, this,
-            [this] { EditNbPointsExit(BAcquisitionPrecedente); });
+    connect(BAcquisitionPrecedente, &QPushButton::clicked, this, [this] {
+        if (!bloque)
+            controleur_.acquisitionPrecedente();
+    });
     colonne->addWidget(BAcquisitionPrecedente);
 
     // Trigger.
@@ -209,8 +250,11 @@ void TFicheGVMixte::construitPanneauParametres()
     EditUSeuilDecl = new QLineEdit(QStringLiteral("0"));
     EditUSeuilDecl->setObjectName(QStringLiteral("EditUSeuilDecl"));
     EditUSeuilDecl->setMaxLength(6);
-    suitSaisie(EditUSeuilDecl);
-    connect(EditUSeuilDecl, &QLineEdit::textEdited, this, [this] { CBDureeTotaleChange(EditUSeuilDecl); });
+    suitSaisie(EditUSeuilDecl, TBoite::seuil);
+    connect(EditUSeuilDecl, &QLineEdit::textEdited, this, [this] {
+        if (!bloque)
+            controleur_.texteModifie(TBoite::seuil, -1);
+    });
     grilleDecl->addWidget(LUSeuilDecl, 3, 0);
     grilleDecl->addWidget(EditUSeuilDecl, 3, 1);
     LPretrigX = new QLabel(QStringLiteral("Prétrig."));
@@ -225,18 +269,23 @@ void TFicheGVMixte::construitPanneauParametres()
     grilleDecl->addWidget(CBPretrigX, 4, 1);
     grilleDecl->setColumnStretch(1, 1);
     colonne->addWidget(GBDeclenchement);
-    connect(CBTypeDeclenchement, &QComboBox::activated, this, [this] { RBMesuresPeriodiquesClick(CBTypeDeclenchement); });
-    connect(RGSensDeclenchement, &TGroupeRadio::itemClique, this, [this] { RBMesuresPeriodiquesClick(RGSensDeclenchement); });
-    connect(CBVoieSynchro, &QComboBox::activated, this, [this] { RBMesuresPeriodiquesClick(CBVoieSynchro); });
-    connect(CBPretrigX, &QComboBox::activated, this, [this] { RBMesuresPeriodiquesClick(CBPretrigX); });
+    relie(this, bloque, CBTypeDeclenchement, &QComboBox::activated,
+          [this](auto index) { controleur_.choisitTypeDecl(index); });
+    relie(this, bloque, RGSensDeclenchement, &TGroupeRadio::itemClique,
+          [this](auto index) { controleur_.choisitSensDecl(index); });
+    relie(this, bloque, CBVoieSynchro, &QComboBox::activated,
+          [this](auto index) { controleur_.choisitVoieSynchro(index); });
+    relie(this, bloque, CBPretrigX, &QComboBox::activated, [this](auto index) { controleur_.choisitPretrig(index); });
 
     CBAjouterCourbes = new QCheckBox(QStringLiteral("Ajouter les courbes"));
     CBAjouterCourbes->setObjectName(QStringLiteral("CBAjouterCourbes"));
     CBAjouterCourbes->setEnabled(false);
     CBModePermanent = new QCheckBox(QStringLiteral("Mode permanent"));
     CBModePermanent->setObjectName(QStringLiteral("CBModePermanent"));
-    connect(CBAjouterCourbes, &QCheckBox::clicked, this, [this] { RBMesuresPeriodiquesClick(CBAjouterCourbes); });
-    connect(CBModePermanent, &QCheckBox::clicked, this, [this] { RBMesuresPeriodiquesClick(CBModePermanent); });
+    relie(this, bloque, CBAjouterCourbes, &QCheckBox::clicked,
+          [this](auto coche) { controleur_.cocheAjouterCourbes(coche); });
+    relie(this, bloque, CBModePermanent, &QCheckBox::clicked,
+          [this](auto coche) { controleur_.cocheModePermanent(coche); });
     colonne->addWidget(CBAjouterCourbes);
     colonne->addWidget(CBModePermanent);
 
@@ -246,23 +295,27 @@ void TFicheGVMixte::construitPanneauParametres()
     BAcquisition->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     colonne->addWidget(BAcquisition);
     ScrollBoxParametres->setWidget(ContenuParametres);
-
-    listeDureesTotales = gv::listeDureesTotales();
-    listeNbPoints = gv::listeNbPoints();
 }
 
 void TFicheGVMixte::construitPanneauVoies()
 {
     PanelVoies = panneau(this, "PanelVoies");
-    PanelVoies->setToolTip(QStringLiteral("La patience est la clé du paradis..."));
+    // Its caption lies behind its controls, seen only where they leave room.
+    LPatience = new QLabel(QStringLiteral("La patience est la clé du paradis..."), PanelVoies);
+    LPatience->setObjectName(QStringLiteral("LPatience"));
+    LPatience->setAlignment(Qt::AlignCenter);
+    LPatience->lower();
     SBReduirePVoies = new QToolButton(PanelVoies);
     SBReduirePVoies->setObjectName(QStringLiteral("SBReduirePVoies"));
     SBReduirePVoies->setArrowType(Qt::DownArrow);
     SBReduirePVoies->setToolTip(QStringLiteral("Réduire/Restaurer le panneau de réglage des voies"));
+    SBReduirePVoies->setAccessibleName(SBReduirePVoies->toolTip());
     connect(SBReduirePVoies, &QToolButton::clicked, this, [this] { SBRedRegVoiesClick(SBReduirePVoies); });
     ScrollBoxVoies = boiteDefilement(PanelVoies, "ScrollBoxVoies");
+    ScrollBoxVoies->setAccessibleName(QStringLiteral("Voies"));
 
     ContenuVoies = new QWidget;
+    ContenuVoies->setObjectName(QStringLiteral("ContenuVoies"));
     auto* rangee = new QHBoxLayout(ContenuVoies);
     rangee->setContentsMargins(2, 0, 2, 0);
     rangee->setSpacing(4);
@@ -275,11 +328,13 @@ void TFicheGVMixte::construitPanneauVoies()
         grille->setHorizontalSpacing(6);
         grille->setVerticalSpacing(0);
         CBModeDiff[canal] = new TCaseCompacte(QStringLiteral("mode différentiel"));
+        CBModeDiff[canal]->setObjectName(QStringLiteral("CBModeDiff%1").arg(canal));
         CBModeDiff[canal]->setProperty("tag", 200 + canal);
         CBModeDiff[canal]->setToolTip(QStringLiteral("Cochez si vous voulez que le canal %1\nsoit utilisé en mode "
                                                      "différentiel")
                                           .arg(canal));
-        connect(CBModeDiff[canal], &QCheckBox::clicked, this, [this, canal] { Changements(CBModeDiff[canal]); });
+        relie(this, bloque, CBModeDiff[canal], &QCheckBox::clicked,
+              [this, canal](auto coche) { controleur_.cocheModeDiff(canal, coche); });
         grille->addWidget(CBModeDiff[canal], 0, 0, 1, 2);
         // Input c and input c + 4 share channel c: one column each, with its
         // name, activation, calibres, then its live value and colour.
@@ -295,12 +350,13 @@ void TFicheGVMixte::construitPanneauVoies()
             ligne.active = new TCaseCompacte(QStringLiteral("Activée"));
             ligne.active->setObjectName(QStringLiteral("CBVoiesActives%1").arg(i));
             ligne.active->setProperty("tag", 100 + i);
-            connect(ligne.active, &QCheckBox::clicked, this, [this, i] { Changements(voies[size_t(i)].active); });
+            relie(this, bloque, ligne.active, &QCheckBox::clicked,
+                  [this, i](auto coche) { controleur_.cocheVoie(i, coche); });
             ligne.calibre = new TGroupeRadio(QStringLiteral(" calibre (V) "));
             ligne.calibre->setObjectName(QStringLiteral("RGCalsEA%1").arg(i));
             ligne.calibre->setProperty("tag", 300 + i);
-            connect(ligne.calibre, &TGroupeRadio::itemClique, this,
-                    [this, i] { Changements(voies[size_t(i)].calibre); });
+            relie(this, bloque, ligne.calibre, &TGroupeRadio::itemClique,
+                  [this, i](auto calibre) { controleur_.choisitCalibre(i, calibre); });
             ligne.nom = new QLabel(QStringLiteral("u"));
             ligne.nom->setFont(gras);
             ligne.indice = new QLabel;
@@ -335,7 +391,6 @@ void TFicheGVMixte::construitPanneauVoies()
     }
     rangee->addStretch(1);
     ScrollBoxVoies->setWidget(ContenuVoies);
-    surTimerAcqDir = [this] { TimerAcqDirTimer(); };
 }
 
 void TFicheGVMixte::remplaceEcran(QWidget* ecran)
@@ -353,46 +408,6 @@ void TFicheGVMixte::remplaceTableau(QWidget* tableau)
         redimensionnement();
 }
 
-void TFicheGVMixte::remplaceContenuParametres(QWidget* contenu)
-{
-    delete ScrollBoxParametres->takeWidget();
-    ContenuParametres = contenu;
-    // The controls of the old content are gone; those of the new one that
-    // carry the same names take their places.
-    CBDureeTotale = contenu->findChild<QComboBox*>(QStringLiteral("CBDureeTotale"));
-    CBNbPoints = contenu->findChild<QComboBox*>(QStringLiteral("CBNbPoints"));
-    BAcquisition = contenu->findChild<QPushButton*>(QStringLiteral("BAcquisition"));
-    SBDureeTotalePlus = contenu->findChild<QToolButton*>(QStringLiteral("SBDureeTotalePlus"));
-    SBDureeTotaleMoins = contenu->findChild<QToolButton*>(QStringLiteral("SBDureeTotaleMoins"));
-    SBNbPointsPlus = contenu->findChild<QToolButton*>(QStringLiteral("SBNbPointsPlus"));
-    SBNbPointsMoins = contenu->findChild<QToolButton*>(QStringLiteral("SBNbPointsMoins"));
-    iTe = contenu->findChild<QLabel*>(QStringLiteral("iTe"));
-    LIntervalle = contenu->findChild<QLabel*>(QStringLiteral("LIntervalle"));
-    BAcquisitionPrecedente = contenu->findChild<QPushButton*>(QStringLiteral("BAcquisitionPrecedente"));
-    GBDeclenchement = contenu->findChild<QGroupBox*>(QStringLiteral("GBDeclenchement"));
-    CBTypeDeclenchement = contenu->findChild<QComboBox*>(QStringLiteral("CBTypeDeclenchement"));
-    RGSensDeclenchement = contenu->findChild<TGroupeRadio*>(QStringLiteral("RGSensDeclenchement"));
-    LVoieSynchro = contenu->findChild<QLabel*>(QStringLiteral("LVoieSynchro"));
-    CBVoieSynchro = contenu->findChild<QComboBox*>(QStringLiteral("CBVoieSynchro"));
-    LUSeuilDecl = contenu->findChild<QLabel*>(QStringLiteral("LUSeuilDecl"));
-    EditUSeuilDecl = contenu->findChild<QLineEdit*>(QStringLiteral("EditUSeuilDecl"));
-    LPretrigX = contenu->findChild<QLabel*>(QStringLiteral("LPretrigX"));
-    CBPretrigX = contenu->findChild<QComboBox*>(QStringLiteral("CBPretrigX"));
-    CBAjouterCourbes = contenu->findChild<QCheckBox*>(QStringLiteral("CBAjouterCourbes"));
-    CBModePermanent = contenu->findChild<QCheckBox*>(QStringLiteral("CBModePermanent"));
-    ScrollBoxParametres->setWidget(contenu);
-}
-
-void TFicheGVMixte::remplaceContenuVoies(QWidget* contenu)
-{
-    delete ScrollBoxVoies->takeWidget();
-    ContenuVoies = contenu;
-    GBCanaux = {};
-    CBModeDiff = {};
-    voies = {};
-    ScrollBoxVoies->setWidget(contenu);
-}
-
 void TFicheGVMixte::reduitPanneau(bool parametres)
 {
     if (parametres)
@@ -400,4 +415,9 @@ void TFicheGVMixte::reduitPanneau(bool parametres)
     else
         pVoiesReduit = !pVoiesReduit;
     redimensionnement();
+}
+
+void TFicheGVMixte::SBRedRegVoiesClick(QObject* sender)
+{
+    reduitPanneau(sender == SBReduirePParametres);
 }

@@ -1,12 +1,14 @@
 #include "display/Clavier.h"
 
-bool toucheDemarreArrete(TToucheEcran touche, int modeGeneral)
+bool toucheDemarreArrete(TToucheEcran touche, TModeGeneral modeGeneral)
 {
+    using M = TModeGeneral;
     switch (touche) {
     case TToucheEcran::echap:
-        return modeGeneral == 3 || modeGeneral == 5;
+        return enAcquisition(modeGeneral);
     case TToucheEcran::f10:
-        return modeGeneral == 0 || modeGeneral == 1 || modeGeneral == 2 || modeGeneral == 4;
+        return modeGeneral == M::rienAcquis || modeGeneral == M::reglageModifie || modeGeneral == M::acquisitionFinie ||
+               modeGeneral == M::permanentArrete;
     default:
         return false;
     }

@@ -1,12 +1,13 @@
 #pragma once
 // Keyboard shortcuts of the main window and the wheel over the inputs' box,
 // as plain functions the window calls from its event handlers.
+#include "mesures/ModeGeneral.h"
 
 enum class TToucheEcran { entree, echap, f10, autre };
 
 // Escape during a running acquisition (states 3, 5) and F10 in states 0, 1,
 // 2 and 4 act as the Start/Stop button.
-bool toucheDemarreArrete(TToucheEcran touche, int modeGeneral);
+bool toucheDemarreArrete(TToucheEcran touche, TModeGeneral modeGeneral);
 
 // Controls of the time and trigger panels reached with Enter.
 enum class TControleSaisie {

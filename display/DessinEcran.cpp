@@ -76,28 +76,6 @@ QFont policeGras(const QFont& f, bool gras)
 
 } // namespace
 
-std::string texteGeneral(long double v, int chiffres)
-{
-    if (std::fabs(v) < 1e-300L)
-        v = 0; // no "-0"
-    char tampon[64];
-    std::snprintf(tampon, sizeof tampon, "%.*LG", chiffres, v);
-    std::string s(tampon);
-    // Exponent without "+" nor leading zeros: 2E-5, 1.5E6.
-    size_t e = s.find('E');
-    if (e != std::string::npos) {
-        std::string mantisse = s.substr(0, e), exposant = s.substr(e + 1);
-        bool negatif = !exposant.empty() && exposant[0] == '-';
-        size_t debut = exposant.find_first_not_of("+-0");
-        s = mantisse + "E" + (negatif ? "-" : "") + (debut == std::string::npos ? "0" : exposant.substr(debut));
-    }
-    char sep = separateurDecimal();
-    for (char& c : s)
-        if (c == '.')
-            c = sep;
-    return s;
-}
-
 TDessinEcran::TDessinEcran(TGeometrieEcran& geometrie) : g(geometrie), clsVX(couleursDefautVoies())
 {
     fontEcran.setPixelSize(12);
@@ -168,7 +146,7 @@ void TDessinEcran::dessineQuadAxeH(QImage& image) const
     QFontMetrics fm(fontEcran);
     int L = g.gaucheGraphe();
     for (int n = g.nGradH1; n <= g.nGradH2; ++n) {
-        int x = g.xe(static_cast<long double>(n) * g.sepRt + g.t0);
+        int x = g.xe(static_cast<long double>(n) * g.sepRt + g.t0());
         p.setPen(stylo(grisQuadrillage, 1, Qt::DotLine));
         p.drawLine(x, g.mSup, x, g.mSup + g.hauG);
         QString s = QString::fromStdString(texteGeneral(n * g.sepRt / g.axeT.mult, 4));
@@ -193,12 +171,12 @@ void TDessinEcran::dessineQuadAxeH(QImage& image) const
 
 bool TDessinEcran::surAxeQuadrillage(int VM1) const
 {
-    return g.courbes->voiesMesurees[VM1].axeVM == g.axeQuadrilleX;
+    return g.mesures->voiesMesurees[VM1].axeVM == g.axeQuadrilleX;
 }
 
 TColor TDessinEcran::couleurCourbe(int VM1, int optionCl) const
 {
-    TColor cl = g.courbes->voiesMesurees[VM1].clVM;
+    TColor cl = g.mesures->voiesMesurees[VM1].clVM;
     if (optionCl == 0)
         return cl;
     if (optionCl == 1)
@@ -218,7 +196,7 @@ int TDessinEcran::eclaircissementSegment(int longueur) const
 void TDessinEcran::dessineUneCourbeSegsVerts(QImage& image, int VM1, int64_t pt0trame1, int64_t kMin1,
                                              int64_t kMax1, int optionCl, int ep1, double dt) const
 {
-    const std::vector<float>& tv = g.courbes->tv2[VM1];
+    const std::vector<float>& tv = g.mesures->tv2[VM1];
     int64_t longueur = static_cast<int64_t>(tv.size()) - pt0trame1;
     if (kMin1 < 0)
         kMin1 = 0;
@@ -229,7 +207,7 @@ void TDessinEcran::dessineUneCourbeSegsVerts(QImage& image, int VM1, int64_t pt0
     const TColor cl = couleurCourbe(VM1, optionCl);
     const QRgb rgb = qrgbDe(cl);
     const double fx = dt * static_cast<double>(g.zoomH * g.axeT.EchA);
-    const double fy = static_cast<double>(g.zoomV) * g.courbes->voiesMesurees[VM1].echVM;
+    const double fy = static_cast<double>(g.zoomV) * g.mesures->voiesMesurees[VM1].echVM;
     TTraceurPixels traceur(image, rgnCourbes());
     int64_t k = kMin1;
     do {
@@ -255,13 +233,13 @@ void TDessinEcran::dessineUneCourbeSegsVerts(QImage& image, int VM1, int64_t pt0
 void TDessinEcran::dessineUneCourbeLignes(QImage& image, int VM1, int64_t pt0trame1, int64_t kMin1,
                                           int64_t kMax1, int optionCl, int ep1, double dt) const
 {
-    const std::vector<float>& tv = g.courbes->tv2[VM1];
+    const std::vector<float>& tv = g.mesures->tv2[VM1];
     int64_t longueur = static_cast<int64_t>(tv.size()) - pt0trame1;
     kMin1 = std::max<int64_t>(kMin1, 0);
     if (longueur <= 0 || kMin1 >= longueur)
         return;
     const float* v = tv.data() + pt0trame1;
-    float ech = g.courbes->voiesMesurees[VM1].echVM;
+    float ech = g.mesures->voiesMesurees[VM1].echVM;
     QPainter p(&image);
     p.setClipRect(rgnCourbes());
     QColor c = qcouleur(couleurCourbe(VM1, optionCl));
@@ -279,13 +257,13 @@ void TDessinEcran::dessineUneCourbeLignes(QImage& image, int VM1, int64_t pt0tra
 void TDessinEcran::dessineUneCourbePoints(QImage& image, int VM1, int64_t pt0trame1, int64_t kMin1,
                                           int64_t kMax1, int optionCl, double dt) const
 {
-    const std::vector<float>& tv = g.courbes->tv2[VM1];
+    const std::vector<float>& tv = g.mesures->tv2[VM1];
     int64_t longueur = static_cast<int64_t>(tv.size()) - pt0trame1;
     kMin1 = std::max<int64_t>(kMin1, 0);
     if (longueur <= 0 || kMin1 >= longueur)
         return;
     const float* v = tv.data() + pt0trame1;
-    float ech = g.courbes->voiesMesurees[VM1].echVM;
+    float ech = g.mesures->voiesMesurees[VM1].echVM;
     int demi = surAxeQuadrillage(VM1) ? 4 : 2;
     QPainter p(&image);
     p.setClipRect(rgnCourbes());
@@ -300,7 +278,7 @@ void TDessinEcran::dessineUneCourbePoints(QImage& image, int VM1, int64_t pt0tra
 
 void TDessinEcran::dessineUneCourbe1SegVert(QImage& image, int VM1, int optionCl) const
 {
-    const TVoieMesuree& vm = g.courbes->voiesMesurees[VM1];
+    const TVoieMesuree& vm = g.mesures->voiesMesurees[VM1];
     int x = g.xe(0);
     int ya = g.ye(vm.echVM, vm.max), yb = g.ye(vm.echVM, vm.min);
     TColor cl = couleurCourbe(VM1, optionCl);
@@ -331,9 +309,9 @@ void TDessinEcran::dessineCourbesStyle(QImage& image, int premiere, int derniere
 
 void TDessinEcran::dessineCourbesVM(QImage& image, QImage* bmEcran0)
 {
-    if (!g.courbes || g.nbCourbesTotal() == 0 || g.courbes->nbPtsAX == 0)
+    if (!g.mesures || g.nbCourbesTotal() == 0 || g.mesures->nbPtsAX == 0)
         return;
-    TCourbes& c = *g.courbes;
+    TMesures& c = *g.mesures;
     g.setModeDessinVM();
     int nbGardees = std::min<int>({c.nbVoiesMesurees, static_cast<int>(c.tv2.size()),
                                    static_cast<int>(c.voiesMesurees.size())});
@@ -421,7 +399,7 @@ void TDessinEcran::dessineMarqueurCurseur(QPainter& p, int x, const QColor& coul
 
 std::string TDessinEcran::texteCurseurFin() const
 {
-    return "t[Fin]= " + formatValeur(g.zoomH < 10 ? 3 : 4, styleIngenieur, g.tFin - g.t0) + "s";
+    return "t[Fin]= " + formatValeur(g.zoomH < 10 ? 3 : 4, styleIngenieur, g.tFin() - g.t0()) + "s";
 }
 
 void TDessinEcran::dessineCurseursT(QImage& image) const

@@ -4,6 +4,7 @@
 // Every routine draws on a QImage, so it runs (and is tested) without a
 // window. The images are in QImage::Format_RGB32.
 #include "display/GeometrieEcran.h"
+#include "display/ParametresTemps.h"
 
 #include <QFont>
 #include <QImage>
@@ -19,9 +20,6 @@ struct TProgresTrame {
     bool modeDoubleTrameX = false;
 };
 
-// General format with the given significant digits and the user's decimal
-// separator: 0.5, 12, 1.5E-5.
-std::string texteGeneral(long double v, int chiffres);
 
 class TDessinEcran {
 public:

@@ -53,9 +53,9 @@ void TEcran::setVue(const TVueCentrale& vue)
     geometrie.vue = vue;
 }
 
-void TEcran::setCourbes(TCourbes* courbes)
+void TEcran::setMesures(TMesures* mesures)
 {
-    geometrie.courbes = courbes;
+    geometrie.mesures = mesures;
 }
 
 void TEcran::setCouleurs(const std::array<TColor, 8>& clsVX)
@@ -63,9 +63,9 @@ void TEcran::setCouleurs(const std::array<TColor, 8>& clsVX)
     dessin.clsVX = clsVX;
 }
 
-void TEcran::setModeGeneral(int MG1)
+void TEcran::setEtatGeneral(const TModeGeneral* modeGeneral)
 {
-    geometrie.MODEGENERAL = MG1;
+    geometrie.modeGeneral = modeGeneral;
 }
 
 void TEcran::setCoefficientsTaille(float coDIMH, float coDimV)
@@ -157,19 +157,12 @@ void TEcran::copieVersBmEX()
 
 void TEcran::dessineCurseursSelonEtat(QImage& image)
 {
-    switch (geometrie.MODEGENERAL) {
-    case 0:
-    case 1:
-    case 2:
-    case 4:
+    const TModeGeneral mode = geometrie.MODEGENERAL();
+    if (curseursVertsVisibles(mode)) {
         dessin.dessineCurseursT(image);
-        break;
-    case 6:
+    } else if (mode == TModeGeneral::mesuresSurEcran) {
         dessin.dessineCurseursMesureT(image);
         dessin.dessineCurseursMesureU(image);
-        break;
-    default:
-        break;
     }
 }
 
@@ -212,6 +205,13 @@ void TEcran::dessineEcranRCu()
     dessin.dessinetPretrig(iEcranX);
     dessin.dessineQuadAxeH(iEcranX);
     dessineCurseursSelonEtat(iEcranX);
+    repeint();
+}
+
+void TEcran::dessinePretrig()
+{
+    rafraichitVue();
+    dessin.dessinetPretrig(iEcranX);
     repeint();
 }
 
@@ -259,8 +259,8 @@ void TEcran::preparePourAcquisition()
     g.setZoomHX(0);
     g.setZoomVX(0);
     g.DesactiverZooms();
-    g.t0 = 0;
-    g.tFin = g.vue.dureeTotale0X;
+    if (g.mesures)
+        g.mesures->curseursAuxBornes(g.vue.dureeTotale0X);
     g.t0M = 0;
     g.tFinM = g.vue.dureeTotale0X;
     dessin.progres = TProgresTrame{};
@@ -275,22 +275,22 @@ void TEcran::preparePourAcquisition()
 void TEcran::dessinePointsAcquis(int signal, int64_t kDebut, int64_t kFin)
 {
     TGeometrieEcran& g = geometrie;
-    if (!g.courbes || signal < 0 || signal >= static_cast<int>(g.vue.VoiesActivesSignaux.size()))
+    if (!g.mesures || signal < 0 || signal >= static_cast<int>(g.vue.VoiesActivesSignaux.size()))
         return;
     int v = g.vue.VoiesActivesSignaux[signal];
-    int c = g.courbes->nbVoiesMesurees + signal;
-    if (v < 0 || v >= 8 || c >= static_cast<int>(g.courbes->tv2.size()))
+    int c = g.mesures->nbVoiesMesurees + signal;
+    if (v < 0 || v >= 8 || c >= static_cast<int>(g.mesures->tv2.size()))
         return;
     if (static_cast<int>(traces_.size()) <= signal)
         traces_.resize(signal + 1);
     TTraceLive& trace = traces_[signal];
-    const std::vector<float>& tv = g.courbes->tv2[c];
+    const std::vector<float>& tv = g.mesures->tv2[c];
     const int64_t pt0 = dessin.progres.pt0Trame;
     kFin = std::min<int64_t>(kFin, static_cast<int64_t>(tv.size()) - 1 - pt0);
     const double dt = g.vue.dt0X;
     const TColor cl = dessin.clsVX[v];
     const QColor couleur = qcouleur(cl);
-    TVoieMesuree* vm = c < static_cast<int>(g.courbes->voiesMesurees.size()) ? &g.courbes->voiesMesurees[c] : nullptr;
+    TVoieMesuree* vm = c < static_cast<int>(g.mesures->voiesMesurees.size()) ? &g.mesures->voiesMesurees[c] : nullptr;
 
     QPainter p(&iEcranX);
     p.setClipRect(dessin.rgnCourbes());
@@ -354,13 +354,39 @@ void TEcran::finAcquisition()
     prepareAxesX();
     prepareQuadAxes();
     dessineEcranN(true);
-    g.tFin = g.vue.dureeTotale0X;
-    g.xetFX = g.xe(g.tFin);
+    if (g.mesures) {
+        g.mesures->tFin = g.vue.dureeTotale0X;
+        g.mesures->modifie();
+    }
+    g.xetFX = g.xe(g.tFin());
     dessin.dessineCurseursT(iEcranX);
     dessin.dessineCourbesVM(bmEX);
     g.activerZooms();
     barresChangees();
     repeint();
+}
+
+namespace {
+
+// The whole number of intervals nearest to t, in double precision: a cursor
+// on a sample is that sample's time exactly (k × dt), so that the exports
+// count it at 0.
+double multipleDe(long double t, double pas)
+{
+    if (!(pas > 0) || !std::isfinite(pas))
+        return double(t);
+    return std::nearbyint(double(t / pas)) * pas;
+}
+
+} // namespace
+
+void TEcran::placeCurseurVert(bool debut, double t)
+{
+    TMesures* m = geometrie.mesures;
+    if (!m)
+        return;
+    (debut ? m->t0 : m->tFin) = t;
+    m->modifie();
 }
 
 bool TEcran::curseurSaisi(int x, int y, int c) const
@@ -386,8 +412,8 @@ void TEcran::videLecturesPointees()
 void TEcran::sourisEnfoncee(TBoutonSouris bouton, int x, int y)
 {
     TGeometrieEcran& g = geometrie;
-    const int mg = g.MODEGENERAL;
-    if (mg != 2 && mg != 4 && mg != 6)
+    const TModeGeneral mg = g.MODEGENERAL();
+    if (!ecranManipulable(mg))
         return;
     if (bouton == TBoutonSouris::droit) {
         g.modeS = 1;
@@ -416,16 +442,16 @@ void TEcran::sourisEnfoncee(TBoutonSouris bouton, int x, int y)
         }
     }
 
-    if (mg == 2 || mg == 4) {
+    if (mg != TModeGeneral::mesuresSurEcran) {
         if (curseurSaisi(x, y, g.xeT0X)) {
             g.modeS = 3;
-            g.t0 = g.tr(x);
+            placeCurseurVert(true, g.tr(x));
             g.xeT0X = x;
             return;
         }
         if (curseurSaisi(x, y, g.xetFX)) {
             g.modeS = 4;
-            g.tFin = g.tr(x);
+            placeCurseurVert(false, g.tr(x));
             g.xetFX = x;
             return;
         }
@@ -474,12 +500,11 @@ void TEcran::sourisEnfoncee(TBoutonSouris bouton, int x, int y)
 void TEcran::sourisDeplacee(int x, int y, bool boutonGaucheTenu)
 {
     TGeometrieEcran& g = geometrie;
-    const int mg = g.MODEGENERAL;
-    if (mg != 2 && mg != 4 && mg != 6)
+    if (!ecranManipulable(g.MODEGENERAL()))
         return;
     const int L = g.gaucheGraphe(), R = g.droiteGraphe();
     const int b = g.ecartMinCurseurs();
-    const float dt = static_cast<float>(g.vue.dt0X);
+    const double dt = g.vue.dt0X;
     const float ech = g.echelleQuadrillage();
     auto arrondiChiffres = [](long double v, int n) {
         chiffresSignificatifs(v, n);
@@ -511,20 +536,15 @@ void TEcran::sourisDeplacee(int x, int y, bool boutonGaucheTenu)
             g.modeS = 0;
         return;
     }
-    case 3: {
+    case 3:
         g.xeT0X = std::max(std::min(g.xetFX - b, x), L);
-        float t = g.tr(g.xeT0X);
-        arrondiMultiple(t, dt);
-        g.t0 = t;
+        placeCurseurVert(true, multipleDe(g.tr(g.xeT0X), dt));
         break;
-    }
-    case 4: {
+    case 4:
         g.xetFX = std::min(std::max(x, g.xeT0X + b), R);
-        float t = static_cast<float>(arrondiChiffres(std::min<long double>(g.vue.dureeTotale0X, g.tr(g.xetFX)), 4));
-        arrondiMultiple(t, dt);
-        g.tFin = t;
+        placeCurseurVert(false,
+                         multipleDe(arrondiChiffres(std::min<long double>(g.vue.dureeTotale0X, g.tr(g.xetFX)), 4), dt));
         break;
-    }
     case 5:
         g.xeT0M = std::max(std::min(g.xeTFM - b, x), L);
         g.t0M = arrondiChiffres(g.tr(g.xeT0M), 4);
@@ -554,8 +574,7 @@ void TEcran::sourisDeplacee(int x, int y, bool boutonGaucheTenu)
 void TEcran::sourisRelachee()
 {
     TGeometrieEcran& g = geometrie;
-    const int mg = g.MODEGENERAL;
-    if ((mg == 2 || mg == 4 || mg == 6) && g.modeS >= 3 && g.modeS <= 8) {
+    if (ecranManipulable(g.MODEGENERAL()) && g.modeS >= 3 && g.modeS <= 8) {
         dessineEcranN(true);
         if (surTableau)
             surTableau();
@@ -597,7 +616,7 @@ void TEcran::fermeMesures()
 
 void TEcran::choisitAxeMesures(int axe)
 {
-    if (geometrie.MODEGENERAL == 3)
+    if (geometrie.MODEGENERAL() == TModeGeneral::acquisitionEnCours)
         return;
     MAJAxeQuadrille(-1 - axe);
     afficheMesuresU();
@@ -606,16 +625,16 @@ void TEcran::choisitAxeMesures(int axe)
 void TEcran::affichePointPointe()
 {
     TGeometrieEcran& g = geometrie;
-    if (!g.courbes || g.voieMesureeP < 0 || g.voieMesureeP >= static_cast<int>(g.courbes->voiesMesurees.size())) {
+    if (!g.mesures || g.voieMesureeP < 0 || g.voieMesureeP >= static_cast<int>(g.mesures->voiesMesurees.size())) {
         videLecturesPointees();
         return;
     }
-    EditSerieP = sansCrochets(g.courbes->voiesMesurees[g.voieMesureeP].sEnteteVM);
+    EditSerieP = sansCrochets(g.mesures->voiesMesurees[g.voieMesureeP].sEnteteVM);
     if (g.pointP < 0) {
         EditPointP.clear();
     } else {
-        float u = g.courbes->tv2[g.voieMesureeP][g.pointP];
-        EditPointP = "t = " + formatValeur(4, styleIngenieur, g.pointP * g.courbes->dtAX) + "s" + "   u = " +
+        float u = g.mesures->tv2[g.voieMesureeP][g.pointP];
+        EditPointP = "t = " + formatValeur(4, styleIngenieur, g.pointP * g.mesures->dtAX) + "s" + "   u = " +
                      formatValeur(4, styleIngenieur, u) + "V";
     }
     lecturesChangees();
@@ -624,8 +643,8 @@ void TEcran::affichePointPointe()
 void TEcran::afficheMesuresT()
 {
     const TGeometrieEcran& g = geometrie;
-    EditT0M = "  " + formatValeur(3, styleIngenieur, g.t0M - g.t0) + "s";
-    EditTFM = "  " + formatValeur(3, styleIngenieur, g.tFinM - g.t0) + "s";
+    EditT0M = "  " + formatValeur(3, styleIngenieur, g.t0M - g.t0()) + "s";
+    EditTFM = "  " + formatValeur(3, styleIngenieur, g.tFinM - g.t0()) + "s";
     EditDTM = "  " + formatValeur(3, styleIngenieur, g.tFinM - g.t0M) + "s";
     lecturesChangees();
 }

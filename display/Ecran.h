@@ -6,12 +6,12 @@
 // call the methods below.
 //
 // Typical use by the main window:
-//   ecran.setCentrale(SP5); ecran.setCourbes(&courbes); ecran.setCouleurs(clsVX);
-//   ecran.setModeGeneral(MODEGENERAL) at every change of the general state;
-//   a run: setModeGeneral(3); preparePourAcquisition(); then for each block
+//   ecran.setCentrale(SP5); ecran.setMesures(&mesures); ecran.setCouleurs(clsVX);
+//   ecran.setEtatGeneral(&MODEGENERAL) once: the screen reads the state;
+//   a run, in state 3: preparePourAcquisition(); then for each block
 //   and signal i, once tv2 holds the new points, dessinePointsAcquis(i, k1, k2);
-//   at the end: fill the records, courbes.dtAX/nbPtsAX/dureeTotaleAX and
-//   nbVoiesMesurees, setModeGeneral(2); finAcquisition().
+//   at the end: fill the records, mesures.dtAX/nbPtsAX/dureeTotaleAX and
+//   nbVoiesMesurees, state 2; finAcquisition().
 //   After a change of curves or settings: dessineEcranN(true).
 #include "display/DessinEcran.h"
 #include "display/GeometrieEcran.h"
@@ -55,10 +55,11 @@ public:
     // A fixed description instead of a unit (tests, demos).
     void setVue(const TVueCentrale& vue);
     // The curves (owned by the main window; the screen keeps echVM/axeVM).
-    void setCourbes(TCourbes* courbes);
+    void setMesures(TMesures* mesures);
     // Current colour of each input's curves (clsVX).
     void setCouleurs(const std::array<TColor, 8>& clsVX);
-    void setModeGeneral(int MG1);
+    // The window's general state (not owned), read at every use.
+    void setEtatGeneral(const TModeGeneral* modeGeneral);
     // Size coefficients of the window (layout).
     void setCoefficientsTaille(float coDIMH, float coDimV);
     // The screen image takes a new size (redimensionnementEcran).
@@ -73,6 +74,9 @@ public:
     void dessineEcranRDE();
     void dessineEcranRCu();
     void MAJAxeQuadrille(int p1);
+    // The pre-trigger mark on the screen as it is, for the unit's trigger
+    // as it is now (after a change of trigger type or pre-trigger).
+    void dessinePretrig();
 
     // --- Zoom and scrolling (buttons and bars of the screen) ----------
     void zoomHorizontal(int pas); // +1 for "+", -1 for "-"
@@ -136,6 +140,8 @@ private:
     void repeint();
     void lecturesChangees();
     void barresChangees();
+    // A green cursor dragged to t (the measurements keep it).
+    void placeCurseurVert(bool debut, double t);
     bool curseurSaisi(int x, int y, int c) const;
     bool niveauSaisi(int x, int y, int c) const;
     void videLecturesPointees();

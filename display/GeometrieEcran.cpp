@@ -82,10 +82,10 @@ float TGeometrieEcran::U1(float ech1, int y1) const
 
 int TGeometrieEcran::nbCourbesTotal() const
 {
-    if (!courbes)
+    if (!mesures)
         return 0;
-    int n = courbes->nbVoiesMesurees + (vue.presente ? vue.nbVoiesSignaux : 0);
-    return std::min<int>(n, static_cast<int>(courbes->tv2.size()));
+    int n = mesures->nbVoiesMesurees + (vue.presente ? vue.nbVoiesSignaux : 0);
+    return std::min<int>(n, static_cast<int>(mesures->tv2.size()));
 }
 
 float TGeometrieEcran::echelleQuadrillage() const
@@ -157,14 +157,14 @@ void TGeometrieEcran::prepareAxesX(const TMesureTexte& mesure)
     }
 
     nbAxes = 0;
-    if (courbes) {
-        auto& vms = courbes->voiesMesurees;
-        size_t besoin = static_cast<size_t>(courbes->nbVoiesMesurees) + vue.nbEAU;
+    if (mesures) {
+        auto& vms = mesures->voiesMesurees;
+        size_t besoin = static_cast<size_t>(mesures->nbVoiesMesurees) + vue.nbEAU;
         if (vms.size() < besoin)
             vms.resize(besoin);
         for (int l = 0; l < vue.nbVoiesActivesX; ++l) {
             int v = l < static_cast<int>(vue.VoiesActivesSignaux.size()) ? vue.VoiesActivesSignaux[l] : -1;
-            TVoieMesuree& vm = vms[courbes->nbVoiesMesurees + l];
+            TVoieMesuree& vm = vms[mesures->nbVoiesMesurees + l];
             if (v >= 0 && v < vue.nbEAU && v < 8 && vue.actives[v]) {
                 prendAxe(vm, vue.idxCalibreUt[v]);
             } else {
@@ -172,7 +172,7 @@ void TGeometrieEcran::prepareAxesX(const TMesureTexte& mesure)
                 vm.axeVM = -1;
             }
         }
-        for (int m = 0; m < courbes->nbVoiesMesurees; ++m)
+        for (int m = 0; m < mesures->nbVoiesMesurees; ++m)
             prendAxe(vms[m], vms[m].calVM);
     }
     if (nbAxes == 0) {
@@ -270,12 +270,12 @@ void TGeometrieEcran::echellesVoiesEtCourbes()
             if (vue.actives[v])
                 echsVoies[v] = echelleCalibre(vue.idxCalibreUt[v]);
     }
-    if (!courbes)
+    if (!mesures)
         return;
-    int n = std::min<int>(courbes->nbVoiesMesurees + (vue.presente ? vue.nbVoiesSignaux : 0),
-                          static_cast<int>(courbes->voiesMesurees.size()));
+    int n = std::min<int>(mesures->nbVoiesMesurees + (vue.presente ? vue.nbVoiesSignaux : 0),
+                          static_cast<int>(mesures->voiesMesurees.size()));
     for (int m = 0; m < n; ++m) {
-        TVoieMesuree& vm = courbes->voiesMesurees[m];
+        TVoieMesuree& vm = mesures->voiesMesurees[m];
         if (vm.calVM >= 0)
             vm.echVM = echelleCalibre(vm.calVM);
     }
@@ -318,8 +318,8 @@ void TGeometrieEcran::prepareQuadAxes()
     axeT.EchA = larG / static_cast<long double>(axeT.maxAxe);
     espaDivH = static_cast<float>(regleEspacement(axeT.EchA, eMinSousGradH, eMaxSousGradH, -14, 21));
     int L = mGau1 + mgau2;
-    tMin1 = tr(L) - t0;
-    tMax1 = tr(L + larG - mDroi1 - mDroi2 - 1) - t0;
+    tMin1 = tr(L) - t0();
+    tMax1 = tr(L + larG - mDroi1 - mDroi2 - 1) - t0();
     sepRt = static_cast<float>(espaDivH / (axeT.EchA * zoomH));
     nGradH1 = premiereGraduation(tMin1, sepRt);
     nGradH2 = derniereGraduation(tMax1, sepRt);
@@ -342,9 +342,9 @@ bool TGeometrieEcran::setZoomHX(int ZoomIndexH1)
         return change;
     }
     long double K = zoomH * axeT.EchA;
-    bool mesure = MODEGENERAL == 6;
-    long double premier = mesure ? t0M : t0;
-    long double second = mesure ? tFinM : tFin;
+    bool mesure = MODEGENERAL() == TModeGeneral::mesuresSurEcran;
+    long double premier = mesure ? t0M : t0();
+    long double second = mesure ? tFinM : tFin();
     int xPremier = mesure ? xeT0M : xeT0X;
     int xSecond = mesure ? xeTFM : xetFX;
     auto dedans = [&](int x) { return x >= L && x <= L + larG; };
@@ -466,9 +466,9 @@ void TGeometrieEcran::choisitAxeQuadrille(int p1)
     } else {
         int axe = -1;
         ech = echelleQuadrillage();
-        if (courbes && p1 < static_cast<int>(courbes->voiesMesurees.size())) {
-            axe = courbes->voiesMesurees[p1].axeVM;
-            ech = courbes->voiesMesurees[p1].echVM;
+        if (mesures && p1 < static_cast<int>(mesures->voiesMesurees.size())) {
+            axe = mesures->voiesMesurees[p1].axeVM;
+            ech = mesures->voiesMesurees[p1].echVM;
         }
         axeQuadrilleX = std::max(axe, 0);
     }
@@ -480,9 +480,9 @@ void TGeometrieEcran::choisitAxeQuadrille(int p1)
 
 void TGeometrieEcran::calculePixelsCurseurs()
 {
-    double dt = courbes ? courbes->dtAX : vue.dt0X;
-    xeT0X = dt > t0 ? xe(0) : xe(t0);
-    xetFX = xe(tFin);
+    double dt = mesures ? mesures->dtAX : vue.dt0X;
+    xeT0X = dt > t0() ? xe(0) : xe(t0());
+    xetFX = xe(tFin());
     xeT0M = xe(t0M);
     xeTFM = xe(tFinM);
     float ech = echelleQuadrillage();
@@ -493,7 +493,7 @@ void TGeometrieEcran::calculePixelsCurseurs()
 void TGeometrieEcran::setModeDessinVM()
 {
     if (!vue.presente || (vue.nbVoiesActivesX == 0 && vue.nbVoiesSignaux == 0) || vue.nbPts0X == 0 ||
-        !courbes || courbes->tv2.empty() || vue.dt0X <= 0)
+        !mesures || mesures->tv2.empty() || vue.dt0X <= 0)
         return;
     float t1 = tr(mGau1 + mgau2);
     float t2 = std::min<float>(tr(mGau1 + mgau2 + larG), static_cast<float>(vue.dureeTotale0X));
@@ -525,23 +525,23 @@ void TGeometrieEcran::elementPointe(int x1, int y1)
 {
     voieMesureeP = -1;
     pointP = -1;
-    if (!courbes)
+    if (!mesures)
         return;
-    int nbCourbes = std::min<int>(courbes->nbVoiesMesurees, static_cast<int>(courbes->tv2.size()));
+    int nbCourbes = std::min<int>(mesures->nbVoiesMesurees, static_cast<int>(mesures->tv2.size()));
     int L = mGau1 + mgau2;
     if (nbCourbes <= 0 || x1 < L || x1 > L + larG || y1 < mSup || y1 > mSup + hauG)
         return;
-    double dt = courbes->dtAX;
+    double dt = mesures->dtAX;
     if (dt <= 0)
         return;
     long double t = tr(x1);
     long double meilleur = 1e10L;
     for (int i = 0; i < nbCourbes; ++i) {
-        const std::vector<float>& v = courbes->tv2[i];
-        int64_t N = std::min<int64_t>(courbes->nbPtsAX, static_cast<int64_t>(v.size()));
+        const std::vector<float>& v = mesures->tv2[i];
+        int64_t N = std::min<int64_t>(mesures->nbPtsAX, static_cast<int64_t>(v.size()));
         if (N < 1)
             continue;
-        float ech = courbes->voiesMesurees[i].echVM;
+        float ech = mesures->voiesMesurees[i].echVM;
         int64_t k0 = std::clamp<int64_t>(arrondi(t / dt), 0, N - 1);
         auto xk = [&](int64_t k) { return xe(k * dt); };
         auto yk = [&](int64_t k) { return ye(ech, v[k]); };

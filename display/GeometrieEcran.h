@@ -4,6 +4,7 @@
 // seconds/volts and pixels, and the search of the pointed sample. Numbers
 // only: nothing here draws, so every rule can be checked without a window.
 #include "display/DonneesCourbes.h"
+#include "mesures/ModeGeneral.h"
 #include "display/VueCentrale.h"
 
 #include <array>
@@ -47,8 +48,10 @@ public:
 
     // What the screen shows.
     TVueCentrale vue;
-    TCourbes* courbes = nullptr; // owned by the main window
-    int MODEGENERAL = 0;
+    TMesures* mesures = nullptr; // owned by the main window
+    // The window's general state, read here, never written.
+    const TModeGeneral* modeGeneral = nullptr;
+    TModeGeneral MODEGENERAL() const { return modeGeneral ? *modeGeneral : TModeGeneral::rienAcquis; }
 
     // Geometry, pixels of the screen image.
     int larT = 0, hauT = 0;
@@ -82,9 +85,11 @@ public:
     // Set when a zoom had to limit its scroll position: redraw at once.
     bool redessinDemande = false;
 
-    // Cursors and levels.
-    float t0 = 0;
-    long double tFin = 0.002L;
+    // Cursors and levels. The green ones, "t = 0" and the end of what is
+    // exported, are the measurements' (t0, tFin); without measurements they
+    // stand at 0 and 2 ms.
+    double t0() const { return mesures ? mesures->t0 : 0.0; }
+    double tFin() const { return mesures ? mesures->tFin : 0.002; }
     int xeT0X = 0, xetFX = 0, xst0 = 0, xstF = 0;
     long double t0M = 0, tFinM = 0.002L;
     int xeT0M = 0, xeTFM = 0;
@@ -110,7 +115,7 @@ public:
     // Left and right edges of the graph.
     int gaucheGraphe() const { return mGau1 + mgau2; }
     int droiteGraphe() const { return mGau1 + mgau2 + larG; }
-    bool enAcquisition() const { return MODEGENERAL == 3 || MODEGENERAL == 5; }
+    bool enAcquisition() const { return ::enAcquisition(MODEGENERAL()); }
     int nbCourbesTotal() const; // kept curves plus the unit's signals
     // Scale of the grid axis (pixels per volt at zoom 1).
     float echelleQuadrillage() const;

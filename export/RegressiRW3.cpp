@@ -25,20 +25,18 @@ QString phraseMesures(const TSourceRegressi& s, const QDateTime& instant)
 
 int nombreCourbes(const TSourceRegressi& s)
 {
-    return std::min(s.courbes->nbVoiesMesurees, kNbCourbesRegressiMax);
+    return std::min(s.mesures->nbVoiesMesurees, kNbCourbesRegressiMax);
 }
 
 // Times count from the cursor "t = 0".
 double tempsDuPoint(const TSourceRegressi& s, int64_t k)
 {
-    long double t = (long double)k * s.courbes->dtAX - s.t0;
-    chiffresSignificatifs(t, 6);
-    return double(t);
+    return tempsExporte(*s.mesures, k, 6);
 }
 
 float echantillon(const TSourceRegressi& s, int courbe, int64_t k)
 {
-    const std::vector<float>& valeurs = s.courbes->tv2[std::size_t(courbe)];
+    const std::vector<float>& valeurs = s.mesures->tv2[std::size_t(courbe)];
     return k >= 0 && k < int64_t(valeurs.size()) ? valeurs[std::size_t(k)] : 0.0f;
 }
 
@@ -60,7 +58,7 @@ QString ligneRetenue(const TSourceRegressi& s, int64_t k)
 
 QString nomCourbe(const TSourceRegressi& s, int i)
 {
-    return corrigeEnteteReg(q(s.courbes->voiesMesurees[std::size_t(i)].sEnteteVM));
+    return corrigeEnteteReg(q(s.mesures->voiesMesurees[std::size_t(i)].sEnteteVM));
 }
 
 QString signification(const TVoieMesuree& vm)
@@ -104,17 +102,17 @@ void enTete(QStringList& sl, const TSourceRegressi& s, const TPlageExport& plage
     repete(sl, QStringLiteral("4"), nv);
     sl << QStringLiteral("£") + m + QStringLiteral(" SIGNIF VAR") << QStringLiteral("Temps");
     for (int i = 0; i < nv; ++i)
-        sl << signification(s.courbes->voiesMesurees[std::size_t(i)]);
-    sl << QStringLiteral("£") + m + QStringLiteral(" INCERTITUDE") << q(texteE2(s.courbes->dtAX));
+        sl << signification(s.mesures->voiesMesurees[std::size_t(i)]);
+    sl << QStringLiteral("£") + m + QStringLiteral(" INCERTITUDE") << q(texteE2(s.mesures->dtAX));
     for (int i = 0; i < nv; ++i)
-        sl << q(texteG3(incertitude(s, s.courbes->voiesMesurees[std::size_t(i)])));
+        sl << q(texteG3(incertitude(s, s.mesures->voiesMesurees[std::size_t(i)])));
     sl << QStringLiteral("£1 TRIGO") << QStringLiteral("0");
     sl << QStringLiteral("£1 uniteSI") << QStringLiteral("0");
     sl << QStringLiteral("£2 DATETIME") << QStringLiteral("dd/MM/yy") << QStringLiteral("hh:mm:ss");
     sl << QStringLiteral("£1 LOGBOX") << QStringLiteral("0");
     sl << QStringLiteral("£2 MEMO GRANDEURS");
     sl << QStringLiteral("'") + phraseMesures(s, s.heureAcq);
-    sl << QStringLiteral("'") + phrasePoints(plage.n(), s.t0, s.tFin, nv, s.locale);
+    sl << QStringLiteral("'") + phrasePoints(plage.n(), s.mesures->t0, s.mesures->tFin, nv, s.locale);
     sl << QStringLiteral("£2 ACQUISITION") << QStringLiteral("EXTERNE") << s.cheminProgramme;
 }
 
@@ -126,7 +124,7 @@ void graphe(QStringList& sl, const TSourceRegressi& s)
     if (s.OptionCouleursRegressi == 1) {
         sl << QStringLiteral("&") + nvTexte + QStringLiteral(" COULEUR");
         for (int i = 0; i < nv; ++i)
-            sl << QString::number(s.courbes->voiesMesurees[std::size_t(i)].clVM);
+            sl << QString::number(s.mesures->voiesMesurees[std::size_t(i)].clVM);
     }
     sl << QStringLiteral("&") + nvTexte + QStringLiteral(" X");
     repete(sl, QStringLiteral("t"), nv);
@@ -167,17 +165,6 @@ void fin(QStringList& sl, const TSourceRegressi& s)
 
 } // namespace
 
-TPlageExport plageExport(const TSourceRegressi& s, int64_t retenue)
-{
-    TPlageExport plage;
-    const double dt = s.courbes->dtAX;
-    if (dt <= 0 || s.courbes->nbPtsAX <= 0)
-        return plage;
-    plage.k0 = std::max<int64_t>(std::llrint(s.t0 / dt), 0);
-    plage.k1 = std::min<int64_t>(std::llrint(s.tFin / dt), s.courbes->nbPtsAX - 1) - retenue;
-    return plage;
-}
-
 QString corrigeEnteteReg(const QString& entete1)
 {
     return q(sansCrochets(entete1.toStdString()));
@@ -186,8 +173,8 @@ QString corrigeEnteteReg(const QString& entete1)
 TTexteRegressi prepareSL(const TSourceRegressi& s, bool derniereLigne)
 {
     TTexteRegressi texte;
-    const TPlageExport complete = plageExport(s);
-    const TPlageExport plage = derniereLigne ? complete : plageExport(s, kNbDernieresLignes);
+    const TPlageExport complete = plageExport(*s.mesures);
+    const TPlageExport plage = derniereLigne ? complete : plageExport(*s.mesures, kNbDernieresLignes);
     enTete(texte.SL, s, plage);
     graphe(texte.SL, s);
     texte.SL << QStringLiteral("£1 PAGE COMMENT") << phraseMesures(s, s.maintenant);
@@ -207,7 +194,7 @@ QStringList prepareSLPage(const TSourceRegressi& s)
 {
     QStringList sl;
     sl << QStringLiteral("£1 PAGE COMMENT") << phraseMesures(s, s.maintenant);
-    valeurs(sl, s, plageExport(s));
+    valeurs(sl, s, plageExport(*s.mesures));
     return sl;
 }
 

@@ -2,7 +2,6 @@
 // The REGRESSI data file: the whole file, the variant whose last 25 data
 // lines are held back for the direct hand-over, and the page fragment that
 // adds the measurements to a document already open in REGRESSI.
-#include "display/DonneesCourbes.h"
 #include "export/SourceExport.h"
 
 #include <QDateTime>
@@ -13,13 +12,12 @@
 #include <array>
 #include <vector>
 
-// Everything the texts are built from.
+// Everything the texts are built from: the measurements (curves and green
+// cursors) and what the unit, the settings and the clock add.
 struct TSourceRegressi {
-    const TCourbes* courbes = nullptr;
+    const TMesures* mesures = nullptr;
     QString nomCentrale;
     std::vector<float> calibresEAStandard; // full scale of each calibre index, V
-    double t0 = 0;   // green cursor "t = 0"
-    double tFin = 0; // green end cursor
     QDateTime heureAcq;   // end of the acquisition
     QDateTime maintenant; // moment of saving
     int OptionCouleursRegressi = 0;
@@ -34,9 +32,6 @@ struct TTexteRegressi {
     QStringList SL;
     std::array<QString, kNbDernieresLignes> sDerniereLigne;
 };
-
-// The exported points: k0 .. k1 of the curves, between the green cursors.
-TPlageExport plageExport(const TSourceRegressi& source, int64_t retenue = 0);
 
 // The whole file; with `derniereLigne` false the last 25 points go to
 // sDerniereLigne in tab-separated form instead.

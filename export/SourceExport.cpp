@@ -15,13 +15,22 @@ int64_t arrondi(double x)
 
 } // namespace
 
-TPlageExport plageExport(const TMesures& mesures, int64_t retenue)
+TPlageExport plageExportJusquA(const TMesures& mesures, int64_t dernierIndex)
 {
     TPlageExport plage;
-    if (mesures.dtAX <= 0 || mesures.nbPtsAX <= 0)
+    if (mesures.dtAX <= 0 || dernierIndex < 0)
         return plage;
     plage.k0 = std::max<int64_t>(arrondi(mesures.t0 / mesures.dtAX), 0);
-    plage.k1 = std::min<int64_t>(arrondi(mesures.tFin / mesures.dtAX), mesures.nbPtsAX - 1) - retenue;
+    plage.k1 = std::min<int64_t>(arrondi(mesures.tFin / mesures.dtAX), dernierIndex);
+    return plage;
+}
+
+TPlageExport plageExport(const TMesures& mesures, int64_t retenue)
+{
+    if (mesures.nbPtsAX <= 0)
+        return TPlageExport {};
+    TPlageExport plage = plageExportJusquA(mesures, mesures.nbPtsAX - 1);
+    plage.k1 -= retenue;
     return plage;
 }
 
@@ -33,4 +42,9 @@ double tempsExporte(const TMesures& mesures, int64_t k, int chiffres)
         return 0.0;
     chiffresSignificatifs(t, chiffres);
     return double(t);
+}
+
+bool intervalleVide(const TMesures& mesures)
+{
+    return mesures.dureeTotaleAX <= mesures.t0;
 }

@@ -1,7 +1,10 @@
 #pragma once
 // What every writer (REGRESSI file, text file, workbook, Calc, hand-over to
-// REGRESSI) exports: the points between the green cursors, their times
-// counted from "t = 0", and the description of the unit they came from.
+// REGRESSI) exports: the points between the green cursors and their times
+// counted from "t = 0". The number texts they write are in FormatsNombres.h,
+// the questions they ask in DialoguesExport.h.
+#include "export/DialoguesExport.h"
+#include "export/FormatsNombres.h"
 #include "mesures/TMesures.h"
 
 #include <cstdint>
@@ -18,6 +21,14 @@ struct TPlageExport {
 // - retenue (rounding half to even).
 TPlageExport plageExport(const TMesures& mesures, int64_t retenue = 0);
 
+// The same with another last index than nbPtsAX - 1 (the writers that stop
+// at the points shown, or at the length of the first curve).
+TPlageExport plageExportJusquA(const TMesures& mesures, int64_t dernierIndex);
+
 // Time of point k: k × dtAX - t0 rounded to `chiffres` significant digits,
 // exactly 0 when |k × dtAX - t0| < dtAX / 2 (the point under "t = 0").
 double tempsExporte(const TMesures& mesures, int64_t k, int chiffres = 6);
+
+// Nothing lies between the cursors: "t = 0" at or beyond the end of the
+// curves shown.
+bool intervalleVide(const TMesures& mesures);

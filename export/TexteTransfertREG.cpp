@@ -4,16 +4,16 @@ bool plageTransfertVide(const TSourceRegressi& source)
 {
     // The curves shown, not the settings of the next acquisition, say how far
     // the measurements go.
-    return source.courbes == nullptr || source.courbes->dureeTotaleAX <= source.t0 || plageExport(source).n() <= 0;
+    return source.mesures == nullptr || intervalleVide(*source.mesures) || plageExport(*source.mesures).vide();
 }
 
 std::string entetesTransfert(const TSourceRegressi& source)
 {
     std::string entetes;
-    if (source.courbes == nullptr)
+    if (source.mesures == nullptr)
         return entetes;
-    for (int32_t i = 0; i < source.courbes->nbVoiesMesurees; ++i)
-        entetes += source.courbes->voiesMesurees[std::size_t(i)].sEnteteVM;
+    for (int32_t i = 0; i < source.mesures->nbVoiesMesurees; ++i)
+        entetes += source.mesures->voiesMesurees[std::size_t(i)].sEnteteVM;
     return entetes;
 }
 

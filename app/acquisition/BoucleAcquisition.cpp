@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-void TBoucleAcquisition::acquisitionSimple(int32_t premiereCourbe, int32_t modeEnCours)
+void TBoucleAcquisition::acquisitionSimple(int32_t premiereCourbe, TModeGeneral modeEnCours)
 {
     centrale_.trameTerminee = false;
     drapeaux_.stop = false;
@@ -38,9 +38,9 @@ void TBoucleAcquisition::acquisitionSimple(int32_t premiereCourbe, int32_t modeE
     centrale_.arreteAcq();
 }
 
-bool TBoucleAcquisition::continuer(int32_t modeEnCours) const
+bool TBoucleAcquisition::continuer(TModeGeneral modeEnCours) const
 {
-    return centrale_.nbVoiesActivesX > 0 && !centrale_.trameTerminee && drapeaux_.MODEGENERAL == modeEnCours
+    return centrale_.nbVoiesActivesX > 0 && !centrale_.trameTerminee && modeGeneral_ == modeEnCours
         && !drapeaux_.stop && !drapeaux_.nouveauxParametres;
 }
 
@@ -55,7 +55,7 @@ void TBoucleAcquisition::blocRecu(int32_t n)
         centrale_.getDTPretrig();
         centrale_.acqPeriodiqueEnCours = true;
     }
-    const TPointsRecus recus = traitement_.traite(centrale_, courbes_, FifoSP5, n);
+    const TPointsRecus recus = traitement_.traite(centrale_, mesures_, FifoSP5, n);
     if (!recus.vide())
         hote_.pointsRecus(recus, traitement_.ptFront());
     hote_.traiteMessages();
@@ -71,7 +71,7 @@ void TBoucleAcquisition::RetourFIFOZero()
             return;
         if (centrale_.presentePendantAcq() == -1) {
             drapeaux_.nouveauxParametres = true;
-            drapeaux_.typeSortieMP = kSortieCentralePerdue;
+            drapeaux_.typeSortieMP = TTypeSortieMP::centralePerdue;
         } else {
             centrale_.tAcqAttDecl = double(centrale_.chronometre.Mesure());
             // The stopwatch reads milliseconds, the limit is in seconds.
@@ -90,7 +90,7 @@ void TBoucleAcquisition::RetourFIFOZero()
     switch (centrale_.presentePendantAcq()) {
     case -1:
         drapeaux_.nouveauxParametres = true;
-        drapeaux_.typeSortieMP = kSortieCentralePerdue;
+        drapeaux_.typeSortieMP = TTypeSortieMP::centralePerdue;
         break;
     case 1:
         hote_.traiteMessages();

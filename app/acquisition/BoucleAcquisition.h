@@ -5,20 +5,19 @@
 // user-interface thread and lets the window process its messages after every
 // block; buttons and timers talk to it only through TDrapeauxAcquisition.
 #include "app/acquisition/TraitementBlocs.h"
+#include "app/acquisition/TypeSortieMP.h"
+#include "mesures/ModeGeneral.h"
 
 #include <string>
 
-// Flags of the main window tested once per pass of the loop.
+// Flags of the main window tested once per pass of the loop (with the
+// window's general state, which the loop reads where the window keeps it).
 struct TDrapeauxAcquisition {
     bool stop = false;
     bool nouveauxParametres = false;
-    int32_t typeSortieMP = 0;  // 0 none, 1 stopped by the user, 13 unit lost
-    int32_t MODEGENERAL = 0;
+    TTypeSortieMP typeSortieMP = TTypeSortieMP::aucune; // why the loop ended, or the pending change
     long double dtAttenteX = 0; // seconds slept on empty reads since the last news
 };
-
-inline constexpr int32_t kSortieUtilisateur = 1;
-inline constexpr int32_t kSortieCentralePerdue = 13;
 
 // What the loop asks of the window.
 class THoteAcquisition {
@@ -37,14 +36,15 @@ public:
 
 class TBoucleAcquisition {
 public:
-    TBoucleAcquisition(TCentrale& centrale, TCourbes& courbes, TDrapeauxAcquisition& drapeaux, THoteAcquisition& hote)
-        : centrale_(centrale), courbes_(courbes), drapeaux_(drapeaux), hote_(hote)
+    TBoucleAcquisition(TCentrale& centrale, TMesures& mesures, TDrapeauxAcquisition& drapeaux,
+                       const TModeGeneral& modeGeneral, THoteAcquisition& hote)
+        : centrale_(centrale), mesures_(mesures), drapeaux_(drapeaux), modeGeneral_(modeGeneral), hote_(hote)
     {
     }
 
     // One single acquisition, its curves starting at `premiereCourbe`; the
-    // loop runs while MODEGENERAL stays `modeEnCours`.
-    void acquisitionSimple(int32_t premiereCourbe, int32_t modeEnCours = 3);
+    // loop runs while the general state stays `modeEnCours`.
+    void acquisitionSimple(int32_t premiereCourbe, TModeGeneral modeEnCours = TModeGeneral::acquisitionEnCours);
 
     // An empty read: wait a little, and check on the unit when nothing comes
     // for too long.
@@ -53,12 +53,13 @@ public:
     const TTraitementBlocs& traitement() const { return traitement_; }
 
 private:
-    bool continuer(int32_t modeEnCours) const;
+    bool continuer(TModeGeneral modeEnCours) const;
     void blocRecu(int32_t n);
 
     TCentrale& centrale_;
-    TCourbes& courbes_;
+    TMesures& mesures_;
     TDrapeauxAcquisition& drapeaux_;
+    const TModeGeneral& modeGeneral_;
     THoteAcquisition& hote_;
     TTraitementBlocs traitement_;
     TFifoSP5 FifoSP5 {};

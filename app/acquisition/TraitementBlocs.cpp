@@ -11,7 +11,7 @@ void TTraitementBlocs::debut(int32_t premiereCourbe, int64_t pt0Trame)
     pt0Trame_ = pt0Trame;
 }
 
-TPointsRecus TTraitementBlocs::traite(TCentrale& centrale, TCourbes& courbes, const TFifoSP5& bloc, int32_t n)
+TPointsRecus TTraitementBlocs::traite(TCentrale& centrale, TMesures& mesures, const TFifoSP5& bloc, int32_t n)
 {
     TPointsRecus recus;
     const int32_t nbSignaux = centrale.nbVoiesSignaux;
@@ -22,7 +22,7 @@ TPointsRecus TTraitementBlocs::traite(TCentrale& centrale, TCourbes& courbes, co
         travail_[std::size_t(reportes_ + j)] = uint16_t(bloc[std::size_t(j)] >> 4);
     const int32_t total = reportes_ + n;
     const int32_t groupes = total / nbSignaux;
-    stocke(centrale, courbes, groupes, recus);
+    stocke(centrale, mesures, groupes, recus);
     // The samples of the unfinished frame go to the front for the next block.
     reportes_ = total % nbSignaux;
     std::copy_n(travail_.begin() + groupes * nbSignaux, reportes_, travail_.begin());
@@ -30,7 +30,7 @@ TPointsRecus TTraitementBlocs::traite(TCentrale& centrale, TCourbes& courbes, co
     return recus;
 }
 
-void TTraitementBlocs::stocke(TCentrale& centrale, TCourbes& courbes, int32_t groupes, TPointsRecus& recus)
+void TTraitementBlocs::stocke(TCentrale& centrale, TMesures& mesures, int32_t groupes, TPointsRecus& recus)
 {
     const int32_t nbSignaux = centrale.nbVoiesSignaux;
     const int64_t dernier = std::min<int64_t>(faits_ + groupes - 1, centrale.nbPts0X - 1);
@@ -47,10 +47,10 @@ void TTraitementBlocs::stocke(TCentrale& centrale, TCourbes& courbes, int32_t gr
         const int32_t voie = centrale.VoiesActivesSignaux[std::size_t(i)];
         const int32_t position = centrale.idxTraitGV[std::size_t(i)];
         const std::size_t courbe = std::size_t(premiereCourbe_ + i);
-        if (courbe >= courbes.tv2.size() || courbe >= courbes.voiesMesurees.size())
+        if (courbe >= mesures.tv2.size() || courbe >= mesures.voiesMesurees.size())
             continue;
-        std::vector<float>& valeurs = courbes.tv2[courbe];
-        TVoieMesuree& vm = courbes.voiesMesurees[courbe];
+        std::vector<float>& valeurs = mesures.tv2[courbe];
+        TVoieMesuree& vm = mesures.voiesMesurees[courbe];
         TVoie& entree = centrale.VoiesX[std::size_t(voie)];
         const int64_t limite = int64_t(valeurs.size()) - pt0Trame_;
         for (int64_t k = faits_; k <= dernier; ++k) {

@@ -4,7 +4,7 @@
 // left by 4, in frames of one word per signal input; `idxTraitGV` gives each
 // signal's place in a frame. A frame may straddle two blocks: its first
 // samples are carried over to the next block.
-#include "display/DonneesCourbes.h"
+#include "mesures/TMesures.h"
 #include "model/TCentrale.h"
 
 #include <array>
@@ -23,14 +23,14 @@ public:
     // A block of at most 256 words plus the samples of an unfinished frame.
     static constexpr int kTailleTravail = 264;
 
-    // Prepares a run whose curves start at `premiereCourbe` in `courbes.tv2`,
+    // Prepares a run whose curves start at `premiereCourbe` in `mesures.tv2`,
     // storing point k of the frame at index `pt0Trame` + k.
     void debut(int32_t premiereCourbe, int64_t pt0Trame = 0);
 
     // Converts and stores the `n` words of `bloc`: volts through the driver's
     // Ux, extremes in the curve records, and for the threshold trigger the
     // value at the trigger instant between two raw samples.
-    TPointsRecus traite(TCentrale& centrale, TCourbes& courbes, const TFifoSP5& bloc, int32_t n);
+    TPointsRecus traite(TCentrale& centrale, TMesures& mesures, const TFifoSP5& bloc, int32_t n);
 
     // Points received since debut (the groups complete so far).
     int64_t recus() const { return faits_; }
@@ -38,7 +38,7 @@ public:
     int64_t ptFront() const { return ptFront_; }
 
 private:
-    void stocke(TCentrale& centrale, TCourbes& courbes, int32_t groupes, TPointsRecus& recus);
+    void stocke(TCentrale& centrale, TMesures& mesures, int32_t groupes, TPointsRecus& recus);
 
     std::array<uint16_t, kTailleTravail> travail_ {};
     int32_t reportes_ = 0;

@@ -28,13 +28,14 @@ void BM_BlocConvertiStockeDessine(benchmark::State& state)
             centrale.desactiveVoieA(uint8_t(v), false);
     centrale.setDurees(double(nbPts - 1) * 1e-5, nbPts, false);
     centrale.prepareTousPRX(false);
-    TCourbes courbes;
-    courbes.tv2.assign(std::size_t(nbSignaux), std::vector<float>(std::size_t(centrale.nbPts0X)));
-    courbes.voiesMesurees.assign(std::size_t(nbSignaux), TVoieMesuree {});
+    TMesures mesures;
+    mesures.tv2.assign(std::size_t(nbSignaux), std::vector<float>(std::size_t(centrale.nbPts0X)));
+    mesures.voiesMesurees.assign(std::size_t(nbSignaux), TVoieMesuree {});
     TEcran ecran;
     ecran.setCentrale(&centrale);
-    ecran.setCourbes(&courbes);
-    ecran.setModeGeneral(3);
+    ecran.setMesures(&mesures);
+    const TModeGeneral enCours = TModeGeneral::acquisitionEnCours;
+    ecran.setEtatGeneral(&enCours);
     ecran.redimensionnementEcran(1000, 600);
     ecran.preparePourAcquisition();
     TTraitementBlocs traitement;
@@ -51,7 +52,7 @@ void BM_BlocConvertiStockeDessine(benchmark::State& state)
             ecran.reinitialiseTraces();
             state.ResumeTiming();
         }
-        const TPointsRecus recus = traitement.traite(centrale, courbes, bloc, mots);
+        const TPointsRecus recus = traitement.traite(centrale, mesures, bloc, mots);
         if (state.range(2))
             for (int i = 0; i < nbSignaux; ++i)
                 ecran.dessinePointsAcquis(i, recus.premier, recus.dernier);

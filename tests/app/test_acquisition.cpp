@@ -1,8 +1,10 @@
 // "Démarrer l'acquisition" pressed in the main window, on each simulated
 // unit: what the curves hold, how they are named, how a run ends (normally,
 // stopped, unit unplugged), and the REGRESSI file saved afterwards.
+#include "ControlesFiche.h"
 #include "EnvironnementTest.h"
 #include "FenetreSimulee.h"
+#include "app/GroupeRadio.h"
 #include "app/Messages.h"
 #include "app/TFicheGVAttenteDeclAcq.h"
 #include "app/TFicheGVChoixCentrale.h"
@@ -10,6 +12,7 @@
 #include "app/TFicheGVMixteTitre.h"
 #include "drivers/sp5/TSP5.h"
 #include "model/TCentrale.h"
+#include "model/UniteBaseChaines.h"
 #include "platform/PompeMessages.h"
 #include "platform/Temps.h"
 #include "simulators/campus/SignauxCampusSim.h"
@@ -24,6 +27,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
 #include <QTextStream>
 #include <QTimer>
@@ -32,6 +36,8 @@
 #include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
+
+using testgv::ui;
 
 namespace fs = std::filesystem;
 
@@ -152,10 +158,10 @@ class TestAcquisition : public QObject {
         // Activations first, so that an input is never left alone to go.
         for (bool activer : {true, false})
             for (int v = 0; v < fiche.SP5->nbEAU; ++v) {
-                QCheckBox* boite = fiche.voies[std::size_t(v)].active;
+                QCheckBox* boite = ui(fiche).voies[std::size_t(v)].active;
                 const bool voulue = std::find(voulues.begin(), voulues.end(), v) != voulues.end();
                 if (voulue == activer && boite->isChecked() != voulue)
-                    boite->click();
+                    testgv::cliqueBouton(boite);
             }
         for (int v = 0; v < fiche.SP5->nbEAU; ++v)
             QCOMPARE(fiche.SP5->VoiesX[std::size_t(v)].active,
@@ -166,33 +172,40 @@ class TestAcquisition : public QObject {
     // "sur seuil", the trigger input, the threshold typed, the pre-trigger.
     static void declenchementSurSeuil(TFicheGVMixte& fiche, int voieSynchro, const QString& seuil, int pretrig)
     {
-        fiche.CBTypeDeclenchement->setCurrentIndex(kDeclSeuil);
-        emit fiche.CBTypeDeclenchement->activated(kDeclSeuil);
+        testgv::choisitDansListe(ui(fiche).CBTypeDeclenchement, kDeclSeuil);
         QCOMPARE(fiche.SP5->modeDecl, int(kDeclSeuil));
-        const int index = int(std::find(fiche.entreesVoieSynchro.begin(), fiche.entreesVoieSynchro.end(), voieSynchro) -
-                              fiche.entreesVoieSynchro.begin());
-        QVERIFY(index < fiche.CBVoieSynchro->count());
-        fiche.CBVoieSynchro->setCurrentIndex(index);
-        emit fiche.CBVoieSynchro->activated(index);
-        fiche.EditUSeuilDecl->setFocus();
-        fiche.EditUSeuilDecl->selectAll();
-        QTest::keyClicks(fiche.EditUSeuilDecl, seuil);
-        QTest::keyClick(fiche.EditUSeuilDecl, Qt::Key_Return);
+        const int index = int(std::find(fiche.controleur().entreesVoieSynchro.begin(), fiche.controleur().entreesVoieSynchro.end(), voieSynchro) -
+                              fiche.controleur().entreesVoieSynchro.begin());
+        QVERIFY(index < ui(fiche).CBVoieSynchro->count());
+        // A single input leaves the list disabled, on that input.
+        if (ui(fiche).CBVoieSynchro->count() > 1)
+            testgv::choisitDansListe(ui(fiche).CBVoieSynchro, index);
+        QCOMPARE(ui(fiche).CBVoieSynchro->currentIndex(), index);
+        ui(fiche).EditUSeuilDecl->setFocus();
+        ui(fiche).EditUSeuilDecl->selectAll();
+        QTest::keyClicks(ui(fiche).EditUSeuilDecl, seuil);
+        QTest::keyClick(ui(fiche).EditUSeuilDecl, Qt::Key_Return);
         QCOMPARE(fiche.SP5->USeuilDecl, seuil.toFloat());
         if (pretrig >= 0) {
-            QVERIFY(fiche.CBPretrigX->isEnabled());
-            fiche.CBPretrigX->setCurrentIndex(pretrig);
-            emit fiche.CBPretrigX->activated(pretrig);
+            QVERIFY(ui(fiche).CBPretrigX->isEnabled());
+            testgv::choisitDansListe(ui(fiche).CBPretrigX, pretrig);
             QCOMPARE(fiche.SP5->idxPretrig, pretrig);
         }
         // One raw sample more than shown, for the interpolation.
         QCOMPARE(fiche.SP5->nbPts0X, fiche.SP5->nbPtsAffX + 1);
     }
 
+    static void cliqueItem(TGroupeRadio* groupe, int index)
+    {
+        QVERIFY(groupe->bouton(index));
+        QTest::mouseClick(groupe->bouton(index), Qt::LeftButton, {}, QPoint(4, groupe->bouton(index)->height() / 2));
+        QCOMPARE(groupe->itemIndex(), index);
+    }
+
     static void demarre(TFicheGVMixte& fiche)
     {
-        QVERIFY(fiche.BAcquisition->isEnabled());
-        QTest::mouseClick(fiche.BAcquisition, Qt::LeftButton);
+        QVERIFY(ui(fiche).BAcquisition->isEnabled());
+        QTest::mouseClick(ui(fiche).BAcquisition, Qt::LeftButton);
     }
 
 
@@ -248,28 +261,28 @@ private slots:
         chrono.start();
         demarre(*fiche);
         const double duree = chrono.elapsed() / 1000.0;
-        QCOMPARE(fiche->MODEGENERAL, 2);
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 1);
-        QCOMPARE(int64_t(fiche->courbes.tv2[0].size()), c.nbPts0X);
-        QCOMPARE(fiche->courbes.dtAX, c.dt0X);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 1);
+        QCOMPARE(int64_t(fiche->mesures.tv2[0].size()), c.nbPts0X);
+        QCOMPARE(fiche->mesures.dtAX, c.dt0X);
         // The run lasts about its own duration.
         QVERIFY2(duree >= 0.095 && duree < 0.1 + 0.6, qPrintable(QString::number(duree)));
-        const std::vector<float>& u = fiche->courbes.tv2[0];
+        const std::vector<float>& u = fiche->mesures.tv2[0];
         for (int64_t k = 0; k < c.nbPts0X; ++k) {
             const double attendu = tensionSimulee(type, 0, double(k) * c.dt0X);
             if (std::fabs(u[std::size_t(k)] - attendu) > 0.05)
                 QFAIL(qPrintable(QStringLiteral("point %1: %2 V instead of %3 V").arg(k).arg(u[std::size_t(k)]).arg(attendu)));
         }
-        const TVoieMesuree& vm = fiche->courbes.voiesMesurees[0];
+        const TVoieMesuree& vm = fiche->mesures.voiesMesurees[0];
         QCOMPARE(vm.sEnteteVM, c.getCapVM(0));
         QCOMPARE(vm.sUniteVM, std::string("V"));
         QVERIFY(std::fabs(vm.max - 5.0f) < 0.05f);
-        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral(" 1 série acquise"));
-        QCOMPARE(fiche->BAcquisition->text(), QStringLiteral("Démarrer l'acquisition"));
+        QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral(" 1 série acquise"));
+        QCOMPARE(ui(*fiche).BAcquisition->text(), QStringLiteral("Démarrer l'acquisition"));
         QVERIFY(fiche->TimerAcqDir.isActive());
         QVERIFY(!fiche->TimerPresenceSP5.isActive());
-        QVERIFY(fiche->SBNouveau->isEnabled());
-        QVERIFY(fiche->SBenregistrerRW3->isEnabled());
+        QVERIFY(ui(*fiche).SBNouveau->isEnabled());
+        QVERIFY(ui(*fiche).SBenregistrerRW3->isEnabled());
         QVERIFY(fiche->enregistrerX);
         QVERIFY(messages.empty());
     }
@@ -282,26 +295,26 @@ private slots:
         entrees(*fiche, {1, 4});
         c.setDurees(0.1, 1001, false);
         demarre(*fiche);
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 2);
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 2);
         for (int i = 0; i < 2; ++i) {
             const int entree = c.VoiesActivesSignaux[std::size_t(i)];
             for (int64_t k = 0; k < c.nbPts0X; k += 7)
-                QVERIFY(std::fabs(fiche->courbes.tv2[std::size_t(i)][std::size_t(k)] -
+                QVERIFY(std::fabs(fiche->mesures.tv2[std::size_t(i)][std::size_t(k)] -
                                   sp5sim::sp5simTension(entree, double(k) * c.dt0X)) < 0.03);
         }
-        QCOMPARE(fiche->courbes.voiesMesurees[0].sEnteteVM, std::string("u[1_M]"));
-        QCOMPARE(fiche->courbes.voiesMesurees[1].sEnteteVM, std::string("u[4_M]"));
-        QCOMPARE(fiche->courbes.voiesMesurees[1].capCommRegvoie1VM, std::string("EA4"));
-        QCOMPARE(fiche->courbes.voiesMesurees[1].clVM, TColor(fiche->reglages.clsVX[4]));
+        QCOMPARE(fiche->mesures.voiesMesurees[0].sEnteteVM, std::string("u[1_M]"));
+        QCOMPARE(fiche->mesures.voiesMesurees[1].sEnteteVM, std::string("u[4_M]"));
+        QCOMPARE(fiche->mesures.voiesMesurees[1].capCommRegvoie1VM, std::string("EA4"));
+        QCOMPARE(fiche->mesures.voiesMesurees[1].clVM, TColor(fiche->reglages.clsVX[4]));
         // The pointed sample shows in the toolbar's boxes.
         const TGeometrieEcran& g = fiche->ecran().geometrie;
         const int64_t k = c.nbPts0X / 2;
-        const QPoint point(g.xe(double(k) * c.dt0X), g.ye(1, fiche->courbes.tv2[0][std::size_t(k)]));
+        const QPoint point(g.xe(double(k) * c.dt0X), g.ye(1, fiche->mesures.tv2[0][std::size_t(k)]));
         QTest::mouseMove(fiche->widgetEcran->iEcranX(), point);
-        QTRY_VERIFY(!fiche->EditSerieP->text().isEmpty());
-        QVERIFY2(fiche->EditSerieP->text().contains(QStringLiteral("1_M")), qPrintable(fiche->EditSerieP->text()));
-        QVERIFY(!fiche->EditPointP->text().isEmpty());
-        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral("2 séries acquises"));
+        QTRY_VERIFY(!ui(*fiche).EditSerieP->text().isEmpty());
+        QVERIFY2(ui(*fiche).EditSerieP->text().contains(QStringLiteral("1_M")), qPrintable(ui(*fiche).EditSerieP->text()));
+        QVERIFY(!ui(*fiche).EditPointP->text().isEmpty());
+        QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral("2 séries acquises"));
         // "dd mmm yy - hh'h 'nn'mn", then with the seconds.
         const QRegularExpression date(QStringLiteral("^\\d\\d (janv\\.|févr\\.|mars|avr\\.|mai|juin|juil\\.|août|"
                                                      "sept\\.|oct\\.|nov\\.|déc\\.) \\d\\d - \\d\\dh \\d\\dmn$"));
@@ -316,32 +329,32 @@ private slots:
         auto fiche = ouvre();
         entrees(*fiche, {0});
         fiche->SP5->setDurees(0.02, 101, false);
-        QCheckBox* ajouter = fiche->CBAjouterCourbes;
+        QCheckBox* ajouter = ui(*fiche).CBAjouterCourbes;
         QVERIFY(!ajouter->isEnabled());
         demarre(*fiche);
-        QCOMPARE(fiche->courbes.voiesMesurees[0].sEnteteVM, std::string("u[0_M]"));
+        QCOMPARE(fiche->mesures.voiesMesurees[0].sEnteteVM, std::string("u[0_M]"));
         // Same time settings: the box may be checked.
         QVERIFY(ajouter->isEnabled());
         if (!ajouter->isChecked())
-            ajouter->click();
+            testgv::cliqueBouton(ajouter);
         demarre(*fiche);
         QVERIFY(ajouter->isChecked());
         demarre(*fiche);
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 3);
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 3);
         QStringList noms;
-        for (int c = 0; c < fiche->courbes.nbVoiesMesurees; ++c)
-            noms << QString::fromStdString(fiche->courbes.voiesMesurees[std::size_t(c)].sEnteteVM);
+        for (int c = 0; c < fiche->mesures.nbVoiesMesurees; ++c)
+            noms << QString::fromStdString(fiche->mesures.voiesMesurees[std::size_t(c)].sEnteteVM);
         QCOMPARE(noms, QStringList({"u[0_M]a", "u[0_M]b", "u[0_M]c"}));
-        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral("3 séries acquises"));
+        QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral("3 séries acquises"));
         // Each run filled its own curve.
         for (int c = 0; c < 3; ++c)
-            QVERIFY(std::fabs(fiche->courbes.tv2[std::size_t(c)][25] - sp5sim::sp5simTension(0, 25 * fiche->SP5->dt0X)) < 0.03);
+            QVERIFY(std::fabs(fiche->mesures.tv2[std::size_t(c)][25] - sp5sim::sp5simTension(0, 25 * fiche->SP5->dt0X)) < 0.03);
         // Without the box, a run starts afresh.
-        ajouter->click();
+        testgv::cliqueBouton(ajouter);
         demarre(*fiche);
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 1);
-        QCOMPARE(fiche->courbes.tv2.size(), size_t(1));
-        QCOMPARE(fiche->courbes.voiesMesurees[0].sEnteteVM, std::string("u[0_M]"));
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 1);
+        QCOMPARE(fiche->mesures.tv2.size(), size_t(1));
+        QCOMPARE(fiche->mesures.voiesMesurees[0].sEnteteVM, std::string("u[0_M]"));
     }
 
     // Threshold trigger: the first point is the value at the trigger instant,
@@ -354,8 +367,8 @@ private slots:
         c.setDurees(0.04, 201, false);
         declenchementSurSeuil(*fiche, 0, QStringLiteral("1"), 0);
         demarre(*fiche);
-        QCOMPARE(fiche->MODEGENERAL, 2);
-        const std::vector<float>& u = fiche->courbes.tv2[0];
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+        const std::vector<float>& u = fiche->mesures.tv2[0];
         QVERIFY2(std::fabs(u[0] - 1.0f) < 0.03f, qPrintable(QString::number(u[0])));
         // Rising: the next points follow the sine from the crossing of 1 V.
         const double tSeuil = std::asin(0.2) / (2 * M_PI * 50);
@@ -386,7 +399,7 @@ private slots:
         QElapsedTimer chrono;
         qint64 premieres = -1, fin = -1;
         bool attente = false;
-        connect(fiche->EditMessageX, &QLineEdit::textChanged, fiche.get(), [&](const QString& t) {
+        connect(ui(*fiche).EditMessageX, &QLineEdit::textChanged, fiche.get(), [&](const QString& t) {
             // The first data end the wait for the trigger.
             if (t == QStringLiteral("Attente du déclenchement sur synchro..."))
                 attente = true;
@@ -426,8 +439,8 @@ private slots:
         TCentrale& c = *fiche->SP5;
         entrees(*fiche, {0});
         c.setDurees(0.5, 1001, false);
-        int typeVu = -1;
-        surMessage = [&](const gv::TMessage&) { typeVu = fiche->typeSortieMP; };
+        TTypeSortieMP typeVu = TTypeSortieMP::aucune;
+        surMessage = [&](const gv::TMessage&) { typeVu = fiche->drapeaux.typeSortieMP; };
         QTimer::singleShot(200, fiche.get(), [&] { branche(0); });
         QElapsedTimer chrono;
         chrono.start();
@@ -439,21 +452,22 @@ private slots:
         QCOMPARE(avertissement->texte,
                  QStringLiteral("Acquisition interrompue car probable débranchement\n\rde la centrale. Il est conseillé "
                                 "de vérifier le \n\rbranchement et l'alimentation puis de recommencer."));
-        QCOMPARE(typeVu, 13);
-        QCOMPARE(fiche->typeSortieMP, 0);
+        QCOMPARE(typeVu, TTypeSortieMP::centralePerdue);
+        QCOMPARE(fiche->drapeaux.typeSortieMP, TTypeSortieMP::aucune);
         // Found gone after eight empty reads of a block's length.
         QVERIFY(duree < 2000);
-        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
         QVERIFY(fiche->TimerPresenceSP5.isActive());
-        const std::vector<float>& u = fiche->courbes.tv2[0];
+        const std::vector<float>& u = fiche->mesures.tv2[0];
         QVERIFY(std::fabs(u[10] - tensionSimulee(type, 0, 10 * c.dt0X)) < 0.05);
         QCOMPARE(u[1000], 0.0f);
         // Still unplugged: Start says the unit was not found, nothing runs.
         messages.clear();
         demarre(*fiche);
-        QCOMPARE(fiche->MODEGENERAL, 2);
-        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral("La centrale n'a pas été trouvée"));
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+        QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral("La centrale n'a pas été trouvée"));
         QCOMPARE(messages.size(), size_t(1));
+        QCOMPARE(messages[0].icone, gv::TIconeMessage::Aucune); // a dialog without an icon
         QCOMPARE(messages[0].texte, QStringLiteral("La centrale ") + QString::fromStdString(c.nomCentrale) +
                                         QStringLiteral(" n'a pas été trouvée: vérifiez si\n\relle est connectée à un "
                                                        "port USB de l'ordinateur."));
@@ -472,12 +486,12 @@ private slots:
         fiche->SP5->setDurees(0.5, 1001, false);
         demarre(*fiche);
         QVERIFY(messages.empty());
-        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
         QVERIFY(fiche->TimerPresenceSP5.isActive());
         QVERIFY(!fiche->TimerAcqDir.isActive());
-        QCOMPARE(fiche->BAcquisition->text(), QStringLiteral("Démarrer l'acquisition"));
-        QVERIFY(fiche->CBDureeTotale->isEnabled());
-        QVERIFY(!fiche->premiereAcq);
+        QCOMPARE(ui(*fiche).BAcquisition->text(), QStringLiteral("Démarrer l'acquisition"));
+        QVERIFY(ui(*fiche).CBDureeTotale->isEnabled());
+        QVERIFY(!fiche->controleur().premiereAcq);
     }
 
     void aucuneEntreeActive()
@@ -490,10 +504,11 @@ private slots:
         QCOMPARE(messages.size(), size_t(1));
         QCOMPARE(messages[0].icone, gv::TIconeMessage::Information);
         QCOMPARE(messages[0].texte, QStringLiteral("Aucune entrée analogique n'est active. \n\rActivez au moins une entrée !"));
-        QCOMPARE(fiche->MODEGENERAL, 0);
-        QVERIFY(fiche->courbes.tv2.empty());
-        // Nothing ran: the live values go on.
-        QVERIFY(fiche->TimerAcqDir.isActive());
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::rienAcquis);
+        QVERIFY(fiche->mesures.tv2.empty());
+        // Nothing starts, and the live values stay stopped.
+        QVERIFY(!fiche->TimerAcqDir.isActive());
+        QVERIFY(!fiche->acqDirecteEnCours);
     }
 
     // "Arrêter" during a run ends it at once; what came is kept.
@@ -505,20 +520,20 @@ private slots:
         c.setDurees(1.0, 1001, false);
         QString legendePendant;
         QTimer::singleShot(250, fiche.get(), [&] {
-            legendePendant = fiche->BAcquisition->text();
-            QVERIFY(fiche->BAcquisition->isEnabled());
-            QVERIFY(!fiche->SBenregistrerRW3->isEnabled());
-            QTest::mouseClick(fiche->BAcquisition, Qt::LeftButton);
+            legendePendant = ui(*fiche).BAcquisition->text();
+            QVERIFY(ui(*fiche).BAcquisition->isEnabled());
+            QVERIFY(!ui(*fiche).SBenregistrerRW3->isEnabled());
+            QTest::mouseClick(ui(*fiche).BAcquisition, Qt::LeftButton);
         });
         QElapsedTimer chrono;
         chrono.start();
         demarre(*fiche);
         QVERIFY(chrono.elapsed() < 700);
         QCOMPARE(legendePendant, QStringLiteral("Arrêter"));
-        QCOMPARE(fiche->MODEGENERAL, 2);
-        QCOMPARE(fiche->typeSortieMP, 1);
-        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral(" 1 série acquise"));
-        const std::vector<float>& u = fiche->courbes.tv2[0];
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+        QCOMPARE(fiche->drapeaux.typeSortieMP, TTypeSortieMP::arretUtilisateur);
+        QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral(" 1 série acquise"));
+        const std::vector<float>& u = fiche->mesures.tv2[0];
         QVERIFY(std::fabs(u[50] - sp5sim::sp5simTension(0, 50 * c.dt0X)) < 0.03);
         QCOMPARE(u[900], 0.0f);
         QVERIFY(messages.empty());
@@ -533,14 +548,14 @@ private slots:
             messages.push_back(m);
             return QMessageBox::Yes;
         });
-        QTimer::singleShot(200, fiche.get(), [&] { QTest::mouseClick(fiche->SBQuitter, Qt::LeftButton); });
+        QTimer::singleShot(200, fiche.get(), [&] { QTest::mouseClick(ui(*fiche).SBQuitter, Qt::LeftButton); });
         QElapsedTimer chrono;
         chrono.start();
         demarre(*fiche);
         QVERIFY(message(QStringLiteral("Désirez-vous vraiment quitter")));
         QVERIFY(!fiche->isVisible());
         QVERIFY2(chrono.elapsed() < 1200, qPrintable(QString::number(chrono.elapsed())));
-        QCOMPARE(fiche->MODEGENERAL, 2);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
     }
 
     // F10 starts a run, Escape stops it.
@@ -548,21 +563,21 @@ private slots:
     {
         auto fiche = ouvre();
         fiche->SP5->setDurees(1.0, 1001, false);
-        int modePendant = -1;
+        TModeGeneral modePendant = TModeGeneral::rienAcquis;
         QTimer::singleShot(200, fiche.get(), [&] {
-            modePendant = fiche->MODEGENERAL;
-            QTest::keyClick(fiche->EditMessageX, Qt::Key_Escape);
+            modePendant = fiche->modeGeneral();
+            QTest::keyClick(ui(*fiche).EditMessageX, Qt::Key_Escape);
         });
         QElapsedTimer chrono;
         chrono.start();
-        QTest::keyClick(fiche->BAcquisition, Qt::Key_F10);
-        QCOMPARE(modePendant, 3);
+        QTest::keyClick(ui(*fiche).BAcquisition, Qt::Key_F10);
+        QCOMPARE(modePendant, TModeGeneral::acquisitionEnCours);
         QVERIFY(chrono.elapsed() < 700);
-        QCOMPARE(fiche->MODEGENERAL, 2);
-        QCOMPARE(fiche->typeSortieMP, 1);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+        QCOMPARE(fiche->drapeaux.typeSortieMP, TTypeSortieMP::arretUtilisateur);
         // Escape outside a run does nothing.
-        QTest::keyClick(fiche->EditMessageX, Qt::Key_Escape);
-        QCOMPARE(fiche->MODEGENERAL, 2);
+        QTest::keyClick(ui(*fiche).EditMessageX, Qt::Key_Escape);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
     }
 
     // A trigger that never comes: the waiting dialog after tAttenteMaxDecl,
@@ -578,9 +593,9 @@ private slots:
         QString messagePendant;
         bool dialogueVisible = false;
         QTimer::singleShot(400, fiche.get(), [&] {
-            messagePendant = fiche->EditMessageX->text();
+            messagePendant = ui(*fiche).EditMessageX->text();
             dialogueVisible = fiche->FicheAttenteDecl && fiche->FicheAttenteDecl->isVisible();
-            QTest::mouseClick(fiche->BAcquisition, Qt::LeftButton);
+            QTest::mouseClick(ui(*fiche).BAcquisition, Qt::LeftButton);
         });
         demarre(*fiche);
         QCOMPARE(messagePendant, QStringLiteral("Attente du déclenchement sur synchro..."));
@@ -592,10 +607,64 @@ private slots:
         QCOMPARE(d->BVerifier->text(), QStringLiteral("Vérifier la connexion de la centrale "));
         QCOMPARE(d->BArreter->text(), QStringLiteral("Arrêter l'acquisition"));
         QVERIFY(!d->isModal());
-        QCOMPARE(fiche->MODEGENERAL, 2);
-        QCOMPARE(fiche->EditMessageX->text(), QStringLiteral(" 1 série acquise"));
-        for (float u : fiche->courbes.tv2[0])
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+        QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral(" 1 série acquise"));
+        for (float u : fiche->mesures.tv2[0])
             QCOMPARE(u, 0.0f);
+    }
+
+    // The measurement button opens the on-screen measurement panel over the
+    // screen: state 6, red levels at ±90 % of the grid axis's calibre, the
+    // axes listed, the read-outs filled; "Fermer" or the button again closes it.
+    void panneauDesMesuresSurEcran()
+    {
+        auto fiche = ouvre();
+        TCentrale& c = *fiche->SP5;
+        entrees(*fiche, {0, 1});
+        cliqueItem(ui(*fiche).voies[1].calibre, 1);
+        c.setDurees(0.02, 101, false);
+        demarre(*fiche);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+        QToolButton* mesuresEcran = ui(*fiche).SBMesures;
+        for (bool parFermer : {true, false}) {
+            QTest::mouseClick(mesuresEcran, Qt::LeftButton);
+            auto* panneau = fiche->findChild<QWidget*>(QStringLiteral("PanelMesuresSurEcran"));
+            QVERIFY(panneau);
+            QVERIFY(panneau->isVisible());
+            QCOMPARE(fiche->modeGeneral(), TModeGeneral::mesuresSurEcran);
+            QVERIFY(mesuresEcran->isChecked());
+            QVERIFY(mesuresEcran->isEnabled());
+            QVERIFY(!ui(*fiche).BAcquisition->isEnabled());
+            QVERIFY(!ui(*fiche).CBDureeTotale->isEnabled());
+            QVERIFY(!ui(*fiche).SBenregistrerRW3->isEnabled());
+            // One axis per calibre in use, the grid axis selected.
+            auto* axes = testgv::controle<QComboBox>(*panneau, QStringLiteral("CBAxes"));
+            QCOMPARE(axes->count(), 2);
+            QCOMPARE(axes->itemText(0), QString::fromStdString(c.twCals_[0]));
+            QCOMPARE(axes->itemText(1), QString::fromStdString(c.twCals_[1]));
+            const TGeometrieEcran& g = fiche->ecran().geometrie;
+            QCOMPARE(axes->currentIndex(), g.axeQuadrilleX);
+            const double pleine = c.calibresDispo[std::size_t(g.AxesX[g.axeQuadrilleX].calA)];
+            QCOMPARE(double(g.UMaxM), 0.9 * pleine);
+            QCOMPARE(double(g.UMinM), -0.9 * pleine);
+            QCOMPARE(testgv::controle<QLineEdit>(*panneau, QStringLiteral("EditUmaxM"))->text(),
+                     QString::fromStdString("  " + formatValeur(3, styleIngenieur, 0.9 * pleine) + "V"));
+            QVERIFY(!testgv::controle<QLineEdit>(*panneau, QStringLiteral("EditDTM"))->text().isEmpty());
+            // The other axis chosen in the list becomes the grid axis.
+            testgv::choisitDansListe(axes, 1 - g.axeQuadrilleX);
+            QCOMPARE(g.axeQuadrilleX, axes->currentIndex());
+            if (parFermer)
+                QTest::mouseClick(testgv::controle<QPushButton>(*panneau, QStringLiteral("BFermerMesuresSurEcran")),
+                                  Qt::LeftButton);
+            else
+                QTest::mouseClick(mesuresEcran, Qt::LeftButton);
+            QVERIFY(!panneau->isVisible());
+            QVERIFY(!mesuresEcran->isChecked());
+            QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+            QVERIFY(ui(*fiche).BAcquisition->isEnabled());
+            QVERIFY(ui(*fiche).CBDureeTotale->isEnabled());
+            QVERIFY(ui(*fiche).SBenregistrerRW3->isEnabled());
+        }
     }
 
     // New after a run: the question about saving, then an empty screen.
@@ -603,9 +672,9 @@ private slots:
     {
         auto fiche = ouvre();
         fiche->SP5->setDurees(0.02, 101, false);
-        QVERIFY(!fiche->SBNouveau->isEnabled());
+        QVERIFY(!ui(*fiche).SBNouveau->isEnabled());
         demarre(*fiche);
-        QVERIFY(fiche->SBNouveau->isEnabled());
+        QVERIFY(ui(*fiche).SBNouveau->isEnabled());
         int dialoguesFichier = 0;
         gv::installeIntercepteurDialogues([&](QDialog& dialogue) {
             dialoguesFichier += qobject_cast<QFileDialog*>(&dialogue) != nullptr;
@@ -616,22 +685,22 @@ private slots:
             messages.push_back(m);
             return reponse;
         });
-        QTest::mouseClick(fiche->SBNouveau, Qt::LeftButton);
+        QTest::mouseClick(ui(*fiche).SBNouveau, Qt::LeftButton);
         QCOMPARE(messages.size(), size_t(1));
         QCOMPARE(messages[0].texte, QStringLiteral("Désirez-vous enregistrer les mesures ?"));
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 1); // Cancel: nothing changes
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 1); // Cancel: nothing changes
         reponse = QMessageBox::Yes;
-        QTest::mouseClick(fiche->SBNouveau, Qt::LeftButton);
+        QTest::mouseClick(ui(*fiche).SBNouveau, Qt::LeftButton);
         QCOMPARE(dialoguesFichier, 1); // the save dialog, cancelled here
-        QCOMPARE(fiche->MODEGENERAL, 0);
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 0);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::rienAcquis);
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 0);
         QVERIFY(!fiche->enregistrerX);
-        QVERIFY(!fiche->SBNouveau->isEnabled());
-        QVERIFY(!fiche->SBenregistrerRW3->isEnabled());
+        QVERIFY(!ui(*fiche).SBNouveau->isEnabled());
+        QVERIFY(!ui(*fiche).SBenregistrerRW3->isEnabled());
         // Nothing left to save: no question.
         messages.clear();
         demarre(*fiche);
-        QCOMPARE(fiche->courbes.nbVoiesMesurees, 1);
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 1);
     }
 
     // A run, then the save button with a name chosen in the dialog: the file
@@ -656,7 +725,7 @@ private slots:
             dialogue.accept();
             return int(QDialog::Accepted);
         });
-        QTest::mouseClick(fiche->SBenregistrerRW3, Qt::LeftButton);
+        QTest::mouseClick(ui(*fiche).SBenregistrerRW3, Qt::LeftButton);
         QCOMPARE(titreDialogue, QStringLiteral("Enregistrement au format Regressi Win"));
         QVERIFY2(nomPropose.endsWith(QStringLiteral("/Galvora 001")), qPrintable(nomPropose));
         QVERIFY(nomPropose.startsWith(QString::fromStdString(fiche->dossierDocuments)));
@@ -696,7 +765,7 @@ private slots:
             messages.push_back(m);
             return QMessageBox::No;
         });
-        QTest::mouseClick(fiche->SBenregistrerRW3, Qt::LeftButton);
+        QTest::mouseClick(ui(*fiche).SBenregistrerRW3, Qt::LeftButton);
         QVERIFY(message(QStringLiteral("Le fichier \"") + nom + QStringLiteral("\" existe déjà. Faut-il le remplacer ?")));
         QCOMPARE(fiche->etatEnregistrement.numAcqDef, 1);
     }

@@ -1,6 +1,7 @@
 // The main window's start-up with units that a test installs and plugs:
 // detection, choice, switching, presence, settings, temporary files, layout.
 #include "CentraleFactice.h"
+#include "ControlesFiche.h"
 #include "EnvironnementTest.h"
 #include "app/GroupeRadio.h"
 #include "app/Messages.h"
@@ -24,6 +25,8 @@
 #include <QtTest>
 #include <filesystem>
 #include <fstream>
+
+using testgv::ui;
 
 namespace fs = std::filesystem;
 
@@ -128,17 +131,17 @@ private slots:
         QCOMPARE(boites.vues[0].texte,
                  QStringLiteral("Aucune centrale \n\r- SYSAM SP5\n\r- SYSAM V6\n\r- SYSAM CAMPUS \n\rn'est installée sur "
                                 "cet ordinateur.\n\r\n\r\"Galvora\" ne peut pas fonctionner."));
-        QVERIFY(!fiche->BAcquisition->isEnabled());
-        QVERIFY(!fiche->voies[0].active->isEnabled());
-        QVERIFY(!fiche->CBDureeTotale->isEnabled());
-        QVERIFY(!fiche->CBTypeDeclenchement->isEnabled());
+        QVERIFY(!ui(*fiche).BAcquisition->isEnabled());
+        QVERIFY(!ui(*fiche).voies[0].active->isEnabled());
+        QVERIFY(!ui(*fiche).CBDureeTotale->isEnabled());
+        QVERIFY(!ui(*fiche).CBTypeDeclenchement->isEnabled());
         QVERIFY(!fiche->TimerPresenceSP5.isActive());
         QVERIFY(!fiche->TimerAcqDir.isActive());
         // The empty channel panel: four channels, the first four inputs.
-        QCOMPARE(fiche->GBCanaux[3]->title(), QStringLiteral(" Voie/Canal 4 "));
-        QVERIFY(fiche->voies[3].active->isVisibleTo(fiche->ContenuVoies));
-        QVERIFY(!fiche->voies[4].active->isVisibleTo(fiche->ContenuVoies));
-        QCOMPARE(fiche->voies[0].calibre->count(), 2);
+        QCOMPARE(ui(*fiche).GBCanaux[3]->title(), QStringLiteral(" Voie/Canal 4 "));
+        QVERIFY(ui(*fiche).voies[3].active->isVisibleTo(ui(*fiche).ContenuVoies));
+        QVERIFY(!ui(*fiche).voies[4].active->isVisibleTo(ui(*fiche).ContenuVoies));
+        QCOMPARE(ui(*fiche).voies[0].calibre->count(), 2);
         const QStringList lignes = memo();
         QVERIFY(lignes.contains(QStringLiteral("Détection SYSAM SP5...")));
         QVERIFY(lignes.contains(QStringLiteral("Centrale SYSAM SP5 non installée sur cet ordinateur")));
@@ -160,23 +163,23 @@ private slots:
         QCOMPARE(fiche->typeCentraleActive, 2);
         QVERIFY(fiche->SP5);
         QCOMPARE(fiche->SP5->typeCentrale, 2);
-        QVERIFY(fiche->SBCentrales_.empty());
-        QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM V6 connectée"));
+        QVERIFY(ui(*fiche).SBCentrales_.empty());
+        QCOMPARE(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SYSAM V6 connectée"));
         QCOMPARE(fiche->cheminsDLLCentrales[1], dossierCentrales() + "/FTD2XX-V6.DLL");
         QVERIFY(fiche->TimerPresenceSP5.isActive());
         QCOMPARE(fiche->TimerPresenceSP5.interval(), 1000);
-        QVERIFY(fiche->BAcquisition->isEnabled());
-        QVERIFY(!fiche->SBNouveau->isEnabled());
+        QVERIFY(ui(*fiche).BAcquisition->isEnabled());
+        QVERIFY(!ui(*fiche).SBNouveau->isEnabled());
         QCOMPARE(etatFactice().calibrationsLues[2], 2); // at detection, then when activated
         QVERIFY(fiche->SP5->VoiesX[0].active);
         QVERIFY(!fiche->SP5->VoiesX[1].active);
         QVERIFY(etatFactice().programmations[2] > 0);
         // The channel panel follows the unit: three inputs, no differential box.
-        QVERIFY(fiche->GBCanaux[2]->isVisibleTo(fiche->ContenuVoies));
-        QVERIFY(!fiche->GBCanaux[3]->isVisibleTo(fiche->ContenuVoies));
-        QVERIFY(!fiche->CBModeDiff[0]->isVisibleTo(fiche->ContenuVoies));
-        QCOMPARE(fiche->voies[0].calibre->count(), 4);
-        QCOMPARE(fiche->CBNbPoints->currentText(), QStringLiteral("1001"));
+        QVERIFY(ui(*fiche).GBCanaux[2]->isVisibleTo(ui(*fiche).ContenuVoies));
+        QVERIFY(!ui(*fiche).GBCanaux[3]->isVisibleTo(ui(*fiche).ContenuVoies));
+        QVERIFY(!ui(*fiche).CBModeDiff[0]->isVisibleTo(ui(*fiche).ContenuVoies));
+        QCOMPARE(ui(*fiche).voies[0].calibre->count(), 4);
+        QCOMPARE(ui(*fiche).CBNbPoints->currentText(), QStringLiteral("1001"));
         QVERIFY(memo().contains(QStringLiteral("Centrale SYSAM V6 installée ")));
         QVERIFY(memo().contains(QStringLiteral("Centrale SYSAM V6 connectée ")));
         QVERIFY(boites.vues.empty());
@@ -187,7 +190,7 @@ private slots:
         installe({"SP5.DLL"});
         auto fiche = ouvre();
         QCOMPARE(fiche->typeCentraleActive, 1);
-        QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM SP5 non connectée"));
+        QCOMPARE(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SYSAM SP5 non connectée"));
         QVERIFY(memo().contains(QStringLiteral("Centrale SYSAM SP5 non connectée ")));
         QCOMPARE(etatFactice().calibrationsLues[1], 0);
         QVERIFY(fiche->TimerPresenceSP5.isActive());
@@ -215,17 +218,17 @@ private slots:
         QCOMPARE(fiche->ListeTypesCentrales, std::set<int>({1, 2, 3}));
         QCOMPARE(fiche->ListeCentralesConnectees, std::set<int>({1, 2}));
         QCOMPARE(fiche->typeCentraleActive, 2);
-        QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM V6 connectée"));
+        QCOMPARE(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SYSAM V6 connectée"));
         // The probe drivers of the other units are freed.
         QCOMPARE(etatFactice().vivantes, 1);
         QVERIFY(fiche->centrales.empty());
         QCOMPARE(fiche->nbCentralesGerees, 3);
         // One toolbar button per installed unit, the active one down.
-        QCOMPARE(fiche->SBCentrales_.size(), size_t(3));
+        QCOMPARE(ui(*fiche).SBCentrales_.size(), size_t(3));
         const int tags[] = {6001, 6002, 6003};
         const char* noms[] = {"SYSAM SP5", "SYSAM V6", "SYSAM CAMPUS"};
         for (int i = 0; i < 3; ++i) {
-            QToolButton* b = fiche->SBCentrales_[i];
+            QToolButton* b = ui(*fiche).SBCentrales_[i];
             QCOMPARE(b->property("tag").toInt(), tags[i]);
             QCOMPARE(b->text(), QString::fromUtf8(noms[i]));
             QCOMPARE(b->toolTip(), QStringLiteral("Sélection de la centrale ") + QString::fromUtf8(noms[i]));
@@ -237,29 +240,29 @@ private slots:
         // Switching to the SP5 from the toolbar builds a new SP5 driver on
         // the library found at detection.
         etatFactice().creations.clear();
-        QTest::mouseClick(fiche->SBCentrales_[0], Qt::LeftButton);
+        QTest::mouseClick(ui(*fiche).SBCentrales_[0], Qt::LeftButton);
         QCOMPARE(fiche->typeCentraleActive, 1);
         QCOMPARE(fiche->SP5->typeCentrale, 1);
         QCOMPARE(etatFactice().creations.size(), size_t(1));
         QCOMPARE(etatFactice().creations[0].second, dossierCentrales() + "/SP5.DLL");
         QCOMPARE(etatFactice().vivantes, 1);
-        QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM SP5 connectée"));
-        QVERIFY(fiche->SBCentrales_[0]->isChecked());
-        QVERIFY(!fiche->SBCentrales_[1]->isChecked());
+        QCOMPARE(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SYSAM SP5 connectée"));
+        QVERIFY(ui(*fiche).SBCentrales_[0]->isChecked());
+        QVERIFY(!ui(*fiche).SBCentrales_[1]->isChecked());
         QVERIFY(fiche->TimerPresenceSP5.isActive());
         QVERIFY(fiche->TimerAcqDir.isActive());
         // The SP5 has eight inputs on four channels, differential boxes shown.
-        QVERIFY(fiche->voies[7].active->isVisibleTo(fiche->ContenuVoies));
-        QVERIFY(fiche->CBModeDiff[0]->isVisibleTo(fiche->ContenuVoies));
+        QVERIFY(ui(*fiche).voies[7].active->isVisibleTo(ui(*fiche).ContenuVoies));
+        QVERIFY(ui(*fiche).CBModeDiff[0]->isVisibleTo(ui(*fiche).ContenuVoies));
 
         // Back to the V6 while the SP5 is active: no warning. To the CAMPUS
         // from a present V6: the warning.
-        QTest::mouseClick(fiche->SBCentrales_[1], Qt::LeftButton);
+        QTest::mouseClick(ui(*fiche).SBCentrales_[1], Qt::LeftButton);
         QVERIFY(!boites.contient(QStringLiteral("\"Galvora\" a détecté")));
-        QTest::mouseClick(fiche->SBCentrales_[2], Qt::LeftButton);
+        QTest::mouseClick(ui(*fiche).SBCentrales_[2], Qt::LeftButton);
         QVERIFY(boites.contient(QStringLiteral("\"Galvora\" a détecté une source potentielle de problèmes")));
         QCOMPARE(fiche->typeCentraleActive, 3);
-        QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM CAMPUS non connectée"));
+        QCOMPARE(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SYSAM CAMPUS non connectée"));
     }
 
     void campusChoisiAvecV6Connectee()
@@ -285,9 +288,9 @@ private slots:
         QCOMPARE(fiche->nbCentralesGerees, 0);
         QVERIFY(!fiche->SP5);
         QCOMPARE(etatFactice().vivantes, 0);
-        QVERIFY(!fiche->BAcquisition->isEnabled());
+        QVERIFY(!ui(*fiche).BAcquisition->isEnabled());
         QVERIFY(!fiche->TimerPresenceSP5.isActive());
-        QVERIFY(fiche->SBCentrales_.empty());
+        QVERIFY(ui(*fiche).SBCentrales_.empty());
         // It closes without any question.
         fiche->show();
         QVERIFY(fiche->close());
@@ -309,30 +312,30 @@ private slots:
         installe({"SP5.DLL"});
         etatFactice().presente[1] = true;
         auto fiche = ouvre();
-        QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM SP5 connectée"));
+        QCOMPARE(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SYSAM SP5 connectée"));
         QVERIFY(fiche->SP5Presente);
         const int calibrations = etatFactice().calibrationsLues[1];
         const int programmations = etatFactice().programmations[1];
 
         etatFactice().presente[1] = false;
-        QTRY_COMPARE_WITH_TIMEOUT(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM SP5 non connectée"), 1300);
+        QTRY_COMPARE_WITH_TIMEOUT(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SYSAM SP5 non connectée"), 1300);
         QVERIFY(!fiche->SP5Presente);
         QVERIFY(!titre->PageControl1->isTabVisible(1));
 
         etatFactice().presente[1] = true;
-        fiche->EditMessageX->setText(QStringLiteral("message ancien"));
-        QTRY_COMPARE_WITH_TIMEOUT(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM SP5 connectée"), 1300);
+        ui(*fiche).EditMessageX->setText(QStringLiteral("message ancien"));
+        QTRY_COMPARE_WITH_TIMEOUT(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SYSAM SP5 connectée"), 1300);
         QVERIFY(fiche->SP5Presente);
         QCOMPARE(etatFactice().calibrationsLues[1], calibrations + 1);
         QCOMPARE(etatFactice().programmations[1], programmations + 1);
-        QVERIFY(fiche->EditMessageX->text().isEmpty());
+        QVERIFY(ui(*fiche).EditMessageX->text().isEmpty());
         QVERIFY(titre->PageControl1->isTabVisible(1));
 
         // No poll while the unit counts a running process.
         fiche->SP5->NbProcessus = 1;
         etatFactice().presente[1] = false;
         fiche->TimerPresenceSP5Timer(&fiche->TimerPresenceSP5);
-        QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM SP5 connectée"));
+        QCOMPARE(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SYSAM SP5 connectée"));
     }
 
     void compteurEtCouleursEcritsALaFin()
@@ -418,42 +421,42 @@ private slots:
         for (const Cas& c : cas) {
             fiche->resize(c.taille);
             fiche->redimensionnement();
-            QCOMPARE(fiche->panelParametres->width(), c.parametres);
-            QCOMPARE(fiche->PanelVoies->height(), c.voies);
-            QCOMPARE(fiche->PBoutons->height(), c.barre);
-            QCOMPARE(fiche->SBNouveau->size(), QSize(c.bouton, c.bouton));
-            QCOMPARE(fiche->SBNouveau->iconSize(), QSize(c.bouton, c.bouton));
-            QCOMPARE(fiche->PanelVoies->geometry().bottom(), fiche->height() - 4);
-            QCOMPARE(fiche->PanelEcranTab->width(), fiche->PanelVoies->width());
-            QCOMPARE(fiche->PanelEcranTab->y(), c.barre + 2);
-            QCOMPARE(fiche->panelParametres->geometry().right(), fiche->width() - 4);
+            QCOMPARE(ui(*fiche).panelParametres->width(), c.parametres);
+            QCOMPARE(ui(*fiche).PanelVoies->height(), c.voies);
+            QCOMPARE(ui(*fiche).PBoutons->height(), c.barre);
+            QCOMPARE(ui(*fiche).SBNouveau->size(), QSize(c.bouton, c.bouton));
+            QCOMPARE(ui(*fiche).SBNouveau->iconSize(), QSize(c.bouton, c.bouton));
+            QCOMPARE(ui(*fiche).PanelVoies->geometry().bottom(), fiche->height() - 4);
+            QCOMPARE(ui(*fiche).PanelEcranTab->width(), ui(*fiche).PanelVoies->width());
+            QCOMPARE(ui(*fiche).PanelEcranTab->y(), c.barre + 2);
+            QCOMPARE(ui(*fiche).panelParametres->geometry().right(), fiche->width() - 4);
         }
         fiche->resize(1060, 600);
         fiche->redimensionnement();
-        QVERIFY(fiche->panelParametres->width() < 169);
+        QVERIFY(ui(*fiche).panelParametres->width() < 169);
         QVERIFY(fiche->disposition.coDIMH < 1.0f);
-        QCOMPARE(fiche->PanelVoies->height(), 180);
+        QCOMPARE(ui(*fiche).PanelVoies->height(), 180);
 
         // Reducing the channel panel from its button, then restoring it.
         fiche->resize(1060, 725);
         fiche->redimensionnement();
-        QTest::mouseClick(fiche->SBReduirePVoies, Qt::LeftButton);
-        QCOMPARE(fiche->PanelVoies->height(), 18);
-        QVERIFY(!fiche->ScrollBoxVoies->isVisible());
-        QTest::mouseClick(fiche->SBReduirePVoies, Qt::LeftButton);
-        QCOMPARE(fiche->PanelVoies->height(), 180);
+        QTest::mouseClick(ui(*fiche).SBReduirePVoies, Qt::LeftButton);
+        QCOMPARE(ui(*fiche).PanelVoies->height(), 18);
+        QVERIFY(!ui(*fiche).ScrollBoxVoies->isVisible());
+        QTest::mouseClick(ui(*fiche).SBReduirePVoies, Qt::LeftButton);
+        QCOMPARE(ui(*fiche).PanelVoies->height(), 180);
 
         // A widget of another part takes the screen's place in one call.
         auto* ecran = new QFrame;
         fiche->remplaceEcran(ecran);
-        QCOMPARE(fiche->PEcran, static_cast<QWidget*>(ecran));
-        QVERIFY(fiche->PanelEcranTab->isAncestorOf(ecran));
+        QCOMPARE(ui(*fiche).PEcran, static_cast<QWidget*>(ecran));
+        QVERIFY(ui(*fiche).PanelEcranTab->isAncestorOf(ecran));
         QVERIFY(ecran->width() > 500);
         // The table shown from the toolbar takes its share at the right.
-        QTest::mouseClick(fiche->SBVoirTableau, Qt::LeftButton);
-        QVERIFY(fiche->PTableau->isVisible());
-        QVERIFY(fiche->PTableau->x() > ecran->x());
-        QCOMPARE(fiche->SBVoirTableau->toolTip(), QStringLiteral("Masquer le tableau de mesures"));
+        QTest::mouseClick(ui(*fiche).SBVoirTableau, Qt::LeftButton);
+        QVERIFY(ui(*fiche).PTableau->isVisible());
+        QVERIFY(ui(*fiche).PTableau->x() > ecran->x());
+        QCOMPARE(ui(*fiche).SBVoirTableau->toolTip(), QStringLiteral("Masquer le tableau de mesures"));
         fiche->hide();
     }
 
@@ -465,11 +468,11 @@ private slots:
         boites.reponseQuestion = QMessageBox::No;
         QVERIFY(!fiche->close());
         QCOMPARE(boites.vues.back().texte, QStringLiteral("Désirez-vous vraiment quitter \"Galvora\" ?"));
-        QCOMPARE(fiche->typeSortieMP, 1);
-        fiche->MODEGENERAL = 7;
+        QCOMPARE(fiche->drapeaux.typeSortieMP, TTypeSortieMP::arretUtilisateur);
+        fiche->setModeGeneral(TModeGeneral::transfertExcel);
         QVERIFY(!fiche->close());
         QVERIFY(boites.vues.back().texte.startsWith(QStringLiteral("Transfert vers Excel en cours")));
-        fiche->MODEGENERAL = 2;
+        fiche->setModeGeneral(TModeGeneral::acquisitionFinie);
         boites.reponseQuestion = QMessageBox::Yes;
         QVERIFY(fiche->close());
     }

@@ -1,6 +1,7 @@
 // The program on the simulated units, found where an installed program finds
 // them: the SP5 simulator alone by default, the V6 and CAMPUS simulators once
 // linked into the user's unit folder.
+#include "ControlesFiche.h"
 #include "EnvironnementTest.h"
 #include "app/Messages.h"
 #include "app/TFicheGVChoixCentrale.h"
@@ -16,6 +17,8 @@
 #include <QtTest>
 #include <dlfcn.h>
 #include <filesystem>
+
+using testgv::ui;
 
 namespace fs = std::filesystem;
 
@@ -72,15 +75,15 @@ private slots:
         QCOMPARE(fiche->typeCentraleActive, 1);
         QVERIFY(fiche->SP5);
         QCOMPARE(fiche->SP5->typeCentrale, 4);
-        QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SIMULATION SP5 connectée"));
+        QCOMPARE(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SIMULATION SP5 connectée"));
         QVERIFY(fiche->cheminsDLLCentrales[0].ends_with("/SP5SIM.DLL"));
-        QVERIFY(fiche->SBCentrales_.empty());
+        QVERIFY(ui(*fiche).SBCentrales_.empty());
     }
 
     void debranchementDeLaSimulation()
     {
         auto fiche = ouvre();
-        QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SIMULATION SP5 connectée"));
+        QCOMPARE(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SIMULATION SP5 connectée"));
         // The driver's own copy of the library: the same file, the same unit.
         void* bibliotheque = ::dlopen(fiche->cheminsDLLCentrales[0].c_str(), RTLD_NOW);
         QVERIFY(bibliotheque);
@@ -90,11 +93,11 @@ private slots:
         QVERIFY(!serie.empty());
 
         branche(0);
-        QTRY_COMPARE_WITH_TIMEOUT(fiche->EditPresence->text(),
+        QTRY_COMPARE_WITH_TIMEOUT(ui(*fiche).EditPresence->text(),
                                   QStringLiteral("Centrale SIMULATION SP5 non connectée"), 1300);
         fiche->SP5->numeroSerie.clear();
         branche(1);
-        QTRY_COMPARE_WITH_TIMEOUT(fiche->EditPresence->text(), QStringLiteral("Centrale SIMULATION SP5 connectée"),
+        QTRY_COMPARE_WITH_TIMEOUT(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SIMULATION SP5 connectée"),
                                   1300);
         // The calibration was read again from the unit.
         QCOMPARE(fiche->SP5->numeroSerie, serie);
@@ -121,18 +124,18 @@ private slots:
         });
         auto fiche = ouvre();
         QCOMPARE(boutons, QStringList({"SYSAM SP5", "SYSAM V6", "SYSAM CAMPUS"}));
-        QCOMPARE(fiche->SBCentrales_.size(), size_t(3));
-        QCOMPARE(fiche->SBCentrales_[0]->text(), QStringLiteral("SIMULATION SP5"));
-        QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SIMULATION SP5 connectée"));
-        QTest::mouseClick(fiche->SBCentrales_[1], Qt::LeftButton);
+        QCOMPARE(ui(*fiche).SBCentrales_.size(), size_t(3));
+        QCOMPARE(ui(*fiche).SBCentrales_[0]->text(), QStringLiteral("SIMULATION SP5"));
+        QCOMPARE(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SIMULATION SP5 connectée"));
+        QTest::mouseClick(ui(*fiche).SBCentrales_[1], Qt::LeftButton);
         QCOMPARE(fiche->typeCentraleActive, 2);
-        QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM V6 connectée"));
+        QCOMPARE(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SYSAM V6 connectée"));
         // To the CAMPUS from a connected V6: the warning.
-        QTest::mouseClick(fiche->SBCentrales_[2], Qt::LeftButton);
+        QTest::mouseClick(ui(*fiche).SBCentrales_[2], Qt::LeftButton);
         QCOMPARE(fiche->typeCentraleActive, 3);
         QCOMPARE(messages.size(), size_t(1));
         QVERIFY(messages[0].texte.startsWith(QStringLiteral("\"Galvora\" a détecté")));
-        QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM CAMPUS connectée"));
+        QCOMPARE(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SYSAM CAMPUS connectée"));
     }
 
     // FTDI's library there (the V6's, or a real D2XX) but no CAMPUS library:

@@ -163,7 +163,7 @@ private slots:
             },
             [&] { ++desactivations; });
 
-        TCourbes courbes;
+        TMesures courbes;
         courbes.tv2 = {{0, 1, 2}};
         courbes.voiesMesurees.resize(1);
         courbes.voiesMesurees[0].sEnteteVM = "u[0_M]";
@@ -172,8 +172,8 @@ private slots:
         courbes.nbPtsAX = 3;
         courbes.dureeTotaleAX = 1.0;
         TSourceRegressi source;
-        source.courbes = &courbes;
-        source.tFin = 1.0;
+        courbes.tFin = 1.0;
+        source.mesures = &courbes;
         source.locale = QLocale(QLocale::French, QLocale::France);
         transfert.TransfertRegressiFichier(source, "date", ui);
 

@@ -4,6 +4,7 @@
 #include "display/DonneesCourbes.h"
 #include "display/GeometrieEcran.h"
 #include "display/VueCentrale.h"
+#include "mesures/ModeGeneral.h"
 
 #include <QApplication>
 #include <cmath>
@@ -28,6 +29,19 @@ inline void assureApplication()
     static char* argv[] = {nom, nullptr};
     if (!QApplication::instance())
         new QApplication(argc, argv);
+}
+
+// The general state the screen reads: in the program it is the main
+// window's; here each test sets it before it matters.
+inline TModeGeneral& modeGeneralTest()
+{
+    static TModeGeneral mode = TModeGeneral::rienAcquis;
+    return mode;
+}
+inline void etatGeneral(TGeometrieEcran& g, int mode)
+{
+    modeGeneralTest() = TModeGeneral(mode);
+    g.modeGeneral = &modeGeneralTest();
 }
 
 // Fixed text measures: 7 pixels per character, 14 pixels high.
@@ -63,9 +77,9 @@ inline TVueCentrale vueSP5(const std::vector<std::pair<int, int>>& entrees, doub
 
 // Curves of an acquisition: one per function, nbPts samples over duree.
 template <typename... F>
-TCourbes courbesDe(double duree, int64_t nbPts, const std::vector<int>& calibres, F... fonctions)
+TMesures courbesDe(double duree, int64_t nbPts, const std::vector<int>& calibres, F... fonctions)
 {
-    TCourbes c;
+    TMesures c;
     c.dtAX = duree / static_cast<double>(nbPts - 1);
     c.dureeTotaleAX = duree;
     c.nbPtsAX = nbPts;

@@ -11,22 +11,22 @@ namespace {
 struct Montage {
     bool application = (assureApplication(), true);
     TVueCentrale vue;
-    TCourbes courbes;
+    TMesures mesures;
     TEcran ecran;
 
     Montage()
     {
         vue = vueSP5({{0, 0}, {1, 1}, {2, 2}, {3, 3}, {4, 0}, {5, 1}, {6, 2}, {7, 3}}, 1, 50001);
-        courbes = courbesDe(
+        mesures = courbesDe(
             1, 50001, {0, 1, 2, 3, 0, 1, 2, 3}, [](double t) { return 9 * std::sin(20 * t) + 0.3 * std::sin(9000 * t); },
             [](double t) { return std::fmod(t * 7, 1.0) < 0.5 ? 4.0 : -4.0; },
             [](double t) { return 0.9 * std::sin(60 * t); }, [](double t) { return 0.15 * std::cos(30 * t); },
             [](double t) { return 5 * std::sin(3 * t); }, [](double t) { return 3 * std::sin(200 * t); },
             [](double t) { return 0.5 * std::sin(700 * t); }, [](double t) { return 0.1 * std::sin(5 * t); });
         ecran.setVue(vue);
-        ecran.setCourbes(&courbes);
-        ecran.setModeGeneral(2);
-        ecran.geometrie.tFin = 1;
+        ecran.setMesures(&mesures);
+        etatGeneral(ecran.geometrie, 2);
+        ecran.geometrie.mesures->tFin = 1;
         ecran.redimensionnementEcran(1000, 600);
     }
 };

@@ -14,17 +14,17 @@ constexpr double pi = 3.14159265358979323846;
 struct Montage {
     const char* nom;
     TVueCentrale vue;
-    TCourbes courbes;
+    TMesures mesures;
 };
 
 void rend(Montage& m, int larg, int haut, const std::string& dossier, int etat, int zoomH)
 {
     TEcran e;
     e.setVue(m.vue);
-    e.setCourbes(&m.courbes);
-    e.setModeGeneral(etat);
-    e.geometrie.t0 = 0;
-    e.geometrie.tFin = m.vue.dureeTotale0X;
+    e.setMesures(&m.mesures);
+    etatGeneral(e.geometrie, etat);
+    e.geometrie.mesures->t0 = 0;
+    e.geometrie.mesures->tFin = m.vue.dureeTotale0X;
     e.geometrie.t0M = m.vue.dureeTotale0X * 0.2;
     e.geometrie.tFinM = m.vue.dureeTotale0X * 0.7;
     e.redimensionnementEcran(larg, haut);

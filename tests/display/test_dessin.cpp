@@ -141,16 +141,16 @@ TEST_F(EcranDessin, FondEtLimitesDuTexte)
 struct EcranStyles : EcranDessin {
     TGeometrieEcran g;
     TDessinEcran dessin{g};
-    TCourbes courbes;
+    TMesures mesures;
 
     void prepare(const std::function<double(int64_t)>& valeur)
     {
-        courbes = courbesDe(1, 20001, {0}, [](double) { return 0.0; });
+        mesures = courbesDe(1, 20001, {0}, [](double) { return 0.0; });
         for (int64_t k = 0; k < 20001; ++k)
-            courbes.tv2[0][k] = static_cast<float>(valeur(k));
-        courbes.voiesMesurees[0].echVM = 100;
-        courbes.voiesMesurees[0].clVM = couleurRGB(200, 0, 0);
-        g.courbes = &courbes;
+            mesures.tv2[0][k] = static_cast<float>(valeur(k));
+        mesures.voiesMesurees[0].echVM = 100;
+        mesures.voiesMesurees[0].clVM = couleurRGB(200, 0, 0);
+        g.mesures = &mesures;
         g.mGau1 = 99;
         g.mgau2 = 1;
         g.larG = 500;
@@ -166,7 +166,7 @@ TEST_F(EcranStyles, PalierUnPixelParColonne)
 {
     prepare([](int64_t) { return 1.0; });
     QImage image = imageBlanche(700, 450);
-    dessin.dessineUneCourbeSegsVerts(image, 0, 0, 0, 20000, 0, 1, courbes.dtAX);
+    dessin.dessineUneCourbeSegsVerts(image, 0, 0, 0, 20000, 0, 1, mesures.dtAX);
     for (int x = 100; x < 590; ++x) {
         ASSERT_EQ(compte(image, QRect(x, 0, 1, 450), [](QRgb c) { return c != qRgb(255, 255, 255); }), 1) << x;
         ASSERT_EQ(image.pixel(x, 110), qRgb(200, 0, 0)) << x;
@@ -180,7 +180,7 @@ TEST_F(EcranStyles, LesLongsSegmentsSontPlusPales)
     // 10-pixel swings in the first half, 200-pixel swings in the second.
     prepare([](int64_t k) { return k % 2 == 0 ? 0.0 : (k < 10000 ? 0.1 : 2.0); });
     QImage image = imageBlanche(700, 450);
-    dessin.dessineUneCourbeSegsVerts(image, 0, 0, 0, 20000, 0, 1, courbes.dtAX);
+    dessin.dessineUneCourbeSegsVerts(image, 0, 0, 0, 20000, 0, 1, mesures.dtAX);
     const QRgb court = image.pixel(200, 205), long_ = image.pixel(450, 100);
     EXPECT_EQ(court, qrgbDe(eclaircirCouleur(couleurRGB(200, 0, 0), 2)));
     EXPECT_EQ(long_, qrgbDe(eclaircirCouleur(couleurRGB(200, 0, 0), 30)));
@@ -195,29 +195,29 @@ TEST_F(EcranStyles, CroixDeStyleDeux)
     prepare([](int64_t) { return 1.0; });
     QImage image = imageBlanche(700, 450);
     // Sample 1000 lies at x = 125; a cross of half-size 2 off the grid axis.
-    courbes.voiesMesurees[0].axeVM = 1;
-    dessin.dessineUneCourbePoints(image, 0, 0, 1000, 1000, 0, courbes.dtAX);
+    mesures.voiesMesurees[0].axeVM = 1;
+    dessin.dessineUneCourbePoints(image, 0, 0, 1000, 1000, 0, mesures.dtAX);
     EXPECT_EQ(image.pixel(125, 108), qRgb(200, 0, 0));
     EXPECT_EQ(image.pixel(123, 110), qRgb(200, 0, 0));
     EXPECT_EQ(image.pixel(125, 106), qRgb(255, 255, 255));
-    courbes.voiesMesurees[0].axeVM = 0; // on the grid axis: half-size 4
-    dessin.dessineUneCourbePoints(image, 0, 0, 1000, 1000, 0, courbes.dtAX);
+    mesures.voiesMesurees[0].axeVM = 0; // on the grid axis: half-size 4
+    dessin.dessineUneCourbePoints(image, 0, 0, 1000, 1000, 0, mesures.dtAX);
     EXPECT_EQ(image.pixel(125, 106), qRgb(200, 0, 0));
 }
 
 struct EcranComplet : EcranDessin {
     TVueCentrale vue;
-    TCourbes courbes;
+    TMesures mesures;
     TEcran ecran;
 
-    void monte(const TVueCentrale& v, TCourbes c, int etat)
+    void monte(const TVueCentrale& v, TMesures c, int etat)
     {
         vue = v;
-        courbes = std::move(c);
+        mesures = std::move(c);
         ecran.setVue(vue);
-        ecran.setCourbes(&courbes);
-        ecran.setModeGeneral(etat);
-        ecran.geometrie.tFin = vue.dureeTotale0X;
+        ecran.setMesures(&mesures);
+        etatGeneral(ecran.geometrie, etat);
+        ecran.geometrie.mesures->tFin = vue.dureeTotale0X;
         ecran.redimensionnementEcran(1000, 600);
     }
 };
@@ -256,11 +256,11 @@ TEST_F(EcranComplet, CurseursSelonLEtat)
     const QRect haut(g.gaucheGraphe() - 6, 0, g.larG + 12, g.mSup - 2);
     EXPECT_GT(compte(ecran.iEcranX, haut, vert), 0);
     EXPECT_EQ(compte(ecran.iEcranX, haut, rougePur), 0);
-    ecran.setModeGeneral(6);
+    etatGeneral(ecran.geometrie, 6);
     ecran.ouvreMesures();
     EXPECT_EQ(compte(ecran.iEcranX, haut, vert), 0);
     EXPECT_GT(compte(ecran.iEcranX, haut, rougePur), 0);
-    ecran.setModeGeneral(3);
+    etatGeneral(ecran.geometrie, 3);
     ecran.dessineEcranN(true);
     EXPECT_EQ(compte(ecran.iEcranX, haut, vert), 0);
     EXPECT_EQ(compte(ecran.iEcranX, haut, rougePur), 0);

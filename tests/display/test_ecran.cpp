@@ -15,22 +15,22 @@ constexpr double pi = 3.14159265358979323846;
 
 struct EcranSouris : ::testing::Test {
     TVueCentrale vue;
-    TCourbes courbes;
+    TMesures mesures;
     TEcran ecran;
     TGeometrieEcran& g = ecran.geometrie;
     int tableaux = 0;
 
     void SetUp() override { assureApplication(); }
 
-    void monte(const TVueCentrale& v, TCourbes c, int etat = 2)
+    void monte(const TVueCentrale& v, TMesures c, int etat = 2)
     {
         vue = v;
-        courbes = std::move(c);
+        mesures = std::move(c);
         ecran.setVue(vue);
-        ecran.setCourbes(&courbes);
-        ecran.setModeGeneral(etat);
-        g.t0 = 0;
-        g.tFin = vue.dureeTotale0X;
+        ecran.setMesures(&mesures);
+        etatGeneral(ecran.geometrie, etat);
+        g.mesures->t0 = 0;
+        g.mesures->tFin = vue.dureeTotale0X;
         g.t0M = 0;
         g.tFinM = vue.dureeTotale0X;
         ecran.surTableau = [this] { ++tableaux; };
@@ -41,8 +41,8 @@ struct EcranSouris : ::testing::Test {
         monte(vueSP5({{0, 0}}, 1, nbPts),
               courbesDe(1, nbPts, {0}, [](double t) { return 5 * std::sin(2 * pi * t); }));
     }
-    int xEchantillon(int k) const { return g.xe(k * courbes.dtAX); }
-    int yEchantillon(int i, int k) const { return g.ye(courbes.voiesMesurees[i].echVM, courbes.tv2[i][k]); }
+    int xEchantillon(int k) const { return g.xe(k * mesures.dtAX); }
+    int yEchantillon(int i, int k) const { return g.ye(mesures.voiesMesurees[i].echVM, mesures.tv2[i][k]); }
 };
 
 TEST_F(EcranSouris, LeSecondCurseurVertResteAEcartEtDansLAcquisition)
@@ -55,10 +55,10 @@ TEST_F(EcranSouris, LeSecondCurseurVertResteAEcartEtDansLAcquisition)
     ecran.sourisDeplacee(g.xeT0X - 20, g.mSup + 5, true);
     EXPECT_EQ(g.xetFX, g.xeT0X + b);
     ecran.sourisDeplacee(g.xeT0X + 333, g.mSup + 5, true);
-    const double n = static_cast<double>(g.tFin) / vue.dt0X;
+    const double n = static_cast<double>(g.tFin()) / vue.dt0X;
     EXPECT_NEAR(n, std::round(n), 1e-3); // a whole number of intervals
     ecran.sourisDeplacee(g.droiteGraphe() + 50, g.mSup + 5, true);
-    EXPECT_NEAR(static_cast<double>(g.tFin), vue.dureeTotale0X, 1e-6);
+    EXPECT_NEAR(static_cast<double>(g.tFin()), vue.dureeTotale0X, 1e-6);
     EXPECT_EQ(g.xetFX, g.xe(vue.dureeTotale0X));
     EXPECT_LE(g.xetFX, g.droiteGraphe());
     ecran.sourisRelachee();
@@ -72,17 +72,41 @@ TEST_F(EcranSouris, LePremierCurseurVertSArronditAUnIntervalle)
     ecran.sourisEnfoncee(TBoutonSouris::gauche, g.xeT0X + 1, g.mSup - 5);
     ASSERT_EQ(g.modeS, 3);
     ecran.sourisDeplacee(g.gaucheGraphe() + 333, g.mSup + 100, true);
-    const double n = g.t0 / vue.dt0X;
-    EXPECT_GT(g.t0, 0);
+    const double n = g.t0() / vue.dt0X;
+    EXPECT_GT(g.t0(), 0);
     EXPECT_NEAR(n, std::round(n), 1e-3);
     ecran.sourisDeplacee(g.xetFX + 100, g.mSup + 100, true); // not past the second
     EXPECT_EQ(g.xeT0X, g.xetFX - g.ecartMinCurseurs());
 }
 
+// Dragged onto a sample, the green cursors are that sample's time exactly
+// (k × dt in double precision): the exports then count it at 0.
+TEST_F(EcranSouris, LesCurseursVertsTombentExactementSurUnEchantillon)
+{
+    const struct {
+        double duree;
+        int64_t nbPts;
+        int k;
+    } cas[] = {{0.1, 41, 1}, {0.1, 101, 7}, {1, 1001, 333}};
+    for (const auto& c : cas) {
+        monte(vueSP5({{0, 0}}, c.duree, c.nbPts), courbesDe(c.duree, c.nbPts, {0}, [](double) { return 1.0; }));
+        ecran.sourisEnfoncee(TBoutonSouris::gauche, g.xeT0X, g.mSup + 5);
+        ASSERT_EQ(g.modeS, 3);
+        ecran.sourisDeplacee(g.xe(c.k * vue.dt0X), g.mSup + 5, true);
+        ecran.sourisRelachee();
+        EXPECT_EQ(mesures.t0, c.k * vue.dt0X) << c.nbPts;
+        ecran.sourisEnfoncee(TBoutonSouris::gauche, g.xetFX, g.mSup + 5);
+        ASSERT_EQ(g.modeS, 4);
+        ecran.sourisDeplacee(g.xe((c.nbPts - 1 - c.k) * vue.dt0X), g.mSup + 5, true);
+        ecran.sourisRelachee();
+        EXPECT_EQ(mesures.tFin, (c.nbPts - 1 - c.k) * vue.dt0X) << c.nbPts;
+    }
+}
+
 TEST_F(EcranSouris, LeNiveauHautSArreteCinqPixelsAuDessusDuBas)
 {
     monteSinus();
-    ecran.setModeGeneral(6);
+    etatGeneral(ecran.geometrie, 6);
     ecran.ouvreMesures();
     EXPECT_FLOAT_EQ(static_cast<float>(g.UMaxM), 9.0f);
     EXPECT_EQ(ecran.EditUmaxM, "  9.00 V");
@@ -133,10 +157,10 @@ TEST_F(EcranSouris, SurLaDroiteEntreDeuxEchantillons)
 TEST_F(EcranSouris, RienPendantUneAcquisitionEtBoutonDroit)
 {
     monteSinus();
-    ecran.setModeGeneral(3);
+    etatGeneral(ecran.geometrie, 3);
     ecran.sourisEnfoncee(TBoutonSouris::gauche, g.xetFX, g.mSup + 5);
     EXPECT_EQ(g.modeS, 0);
-    ecran.setModeGeneral(2);
+    etatGeneral(ecran.geometrie, 2);
     ecran.sourisEnfoncee(TBoutonSouris::droit, g.xetFX, g.mSup + 5);
     EXPECT_EQ(g.modeS, 1);
     ecran.sourisRelachee();
@@ -176,7 +200,7 @@ TEST_F(EcranSouris, ChoixDeLAxeDeQuadrillage)
     EXPECT_EQ(g.voieMesureeP, 0);
     EXPECT_EQ(ecran.EditSerieP, "uEA0_M");
     ecran.sourisRelachee();
-    ecran.setModeGeneral(6);
+    etatGeneral(ecran.geometrie, 6);
     ecran.ouvreMesures();
     EXPECT_EQ(ecran.libellesAxes(), (std::vector<std::string>{" +10.0 ", " +1.00 "}));
     ecran.choisitAxeMesures(1);
@@ -189,7 +213,7 @@ TEST_F(EcranSouris, DeplacerUnCurseurRedessineDepuisLaCopie)
     const int x = xEchantillon(600), y = yEchantillon(0, 600);
     const QRgb avant = ecran.iEcranX.pixel(x, y);
     ASSERT_NE(avant, qRgb(255, 255, 255));
-    for (float& v : courbes.tv2[0])
+    for (float& v : mesures.tv2[0])
         v = 0; // the curves are not drawn again while a cursor moves...
     ecran.sourisEnfoncee(TBoutonSouris::gauche, g.xetFX, g.mSup + 5);
     ecran.sourisDeplacee(g.xetFX - 30, g.mSup + 5, true);
@@ -203,9 +227,9 @@ TEST(EcranClavier, F10EtEchapSelonLEtat)
     for (int etat = 0; etat <= 8; ++etat) {
         bool enCours = etat == 3 || etat == 5;
         bool arrete = etat == 0 || etat == 1 || etat == 2 || etat == 4;
-        EXPECT_EQ(toucheDemarreArrete(TToucheEcran::echap, etat), enCours) << etat;
-        EXPECT_EQ(toucheDemarreArrete(TToucheEcran::f10, etat), arrete) << etat;
-        EXPECT_FALSE(toucheDemarreArrete(TToucheEcran::entree, etat));
+        EXPECT_EQ(toucheDemarreArrete(TToucheEcran::echap, TModeGeneral(etat)), enCours) << etat;
+        EXPECT_EQ(toucheDemarreArrete(TToucheEcran::f10, TModeGeneral(etat)), arrete) << etat;
+        EXPECT_FALSE(toucheDemarreArrete(TToucheEcran::entree, TModeGeneral(etat)));
     }
 }
 
@@ -231,9 +255,9 @@ TEST_F(EcranSouris, DessinDUneAcquisitionParBlocs)
 {
     monte(vueSP5({{2, 0}}, 1, 201), courbesDe(1, 201, {0}, [](double) { return -5.0; }));
     // The run adds its curve after the kept one.
-    courbes.tv2.emplace_back(201, 0.0f);
-    courbes.voiesMesurees.emplace_back();
-    ecran.setModeGeneral(3);
+    mesures.tv2.emplace_back(201, 0.0f);
+    mesures.voiesMesurees.emplace_back();
+    etatGeneral(ecran.geometrie, 3);
     ecran.preparePourAcquisition();
     EXPECT_EQ(g.zoomIndexH, 0);
     EXPECT_FALSE(g.boutonsZoom.plusH);
@@ -247,14 +271,14 @@ TEST_F(EcranSouris, DessinDUneAcquisitionParBlocs)
     };
     const int milieu = g.xe(0.5);
     for (int k = 0; k <= 100; ++k)
-        courbes.tv2[1][k] = static_cast<float>(3 * std::sin(k / 10.0));
+        mesures.tv2[1][k] = static_cast<float>(3 * std::sin(k / 10.0));
     ecran.dessinePointsAcquis(0, 0, 60);
     ecran.dessinePointsAcquis(0, 61, 100);
     EXPECT_GT(encre(g.gaucheGraphe(), milieu - 2), 50);
     EXPECT_EQ(encre(milieu + 2, g.droiteGraphe()), 0);
     // The kept curve is drawn lightened behind the run.
-    const TColor gardee = courbes.voiesMesurees[0].clVM;
-    EXPECT_EQ(ecran.iEcranX.pixel(g.xe(0.75), g.ye(courbes.voiesMesurees[0].echVM, -5.0f)),
+    const TColor gardee = mesures.voiesMesurees[0].clVM;
+    EXPECT_EQ(ecran.iEcranX.pixel(g.xe(0.75), g.ye(mesures.voiesMesurees[0].echVM, -5.0f)),
               qrgbDe(eclaircirCouleur(gardee, 90)));
 }
 
@@ -299,10 +323,10 @@ TEST(EcranCentrale, LEcranLitLaCentraleAChaqueRedessin)
     EXPECT_DOUBLE_EQ(vue.pleineEchelle(3), 0.2);
     EXPECT_EQ(vue.VoiesActivesSignaux[0], 3);
 
-    TCourbes courbes;
+    TMesures mesures;
     TEcran ecran;
     ecran.setCentrale(&centrale);
-    ecran.setCourbes(&courbes);
+    ecran.setMesures(&mesures);
     ecran.redimensionnementEcran(800, 500);
     EXPECT_EQ(ecran.geometrie.AxesX[0].calA, 3);
     EXPECT_EQ(ecran.geometrie.axeT.sp10Mult, "-3");
@@ -327,13 +351,13 @@ namespace {
 TEST_F(EcranSouris, DessinEnDirectUnSegmentParColonne)
 {
     monte(vueSP5({{0, 0}}, 1, 20001), courbesDe(1, 20001, {0}, [](double) { return 0.0; }));
-    courbes.nbVoiesMesurees = 0; // nothing kept: the run's curve is curve 0
-    ecran.setModeGeneral(3);
+    mesures.nbVoiesMesurees = 0; // nothing kept: the run's curve is curve 0
+    etatGeneral(ecran.geometrie, 3);
     ecran.preparePourAcquisition();
     ASSERT_EQ(g.modeDessinVM, 0);
     // A square wave of ±2 V, a period every 5 samples: each column spans it.
     for (int64_t k = 0; k < 20001; ++k)
-        courbes.tv2[0][k] = (k % 5 < 2) ? 2.0f : -2.0f;
+        mesures.tv2[0][k] = (k % 5 < 2) ? 2.0f : -2.0f;
     ecran.dessinePointsAcquis(0, 0, 10000);
     const int x = g.xe(0.25);
     const float ech = g.echsVoies[0];

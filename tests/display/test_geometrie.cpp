@@ -9,13 +9,13 @@ namespace {
 
 struct EcranPrepare {
     TGeometrieEcran g;
-    TCourbes courbes;
+    TMesures mesures;
     TMesureFixe mesure;
 
     explicit EcranPrepare(const TVueCentrale& vue, int larT = 1000, int hauT = 600)
     {
         g.vue = vue;
-        g.courbes = &courbes;
+        g.mesures = &mesures;
         g.larT = larT;
         g.hauT = hauT;
         prepare();
@@ -68,8 +68,8 @@ TEST(EcranAxesVerticaux, DeuxEntreesSurLeMemeCalibrePartagentUnAxe)
     EcranPrepare e(vueSP5({{0, 1}, {1, 1}}, 1, 1001));
     EXPECT_EQ(e.g.nbAxes, 1);
     EXPECT_EQ(e.g.mgau2, 1);
-    EXPECT_EQ(e.courbes.voiesMesurees[0].axeVM, 0);
-    EXPECT_EQ(e.courbes.voiesMesurees[1].axeVM, 0);
+    EXPECT_EQ(e.mesures.voiesMesurees[0].axeVM, 0);
+    EXPECT_EQ(e.mesures.voiesMesurees[1].axeVM, 0);
     EXPECT_EQ(e.g.xgr1[0], e.g.mGau1 - 3);
     EXPECT_EQ(e.g.xgr2[0], e.g.mGau1);
 }
@@ -82,7 +82,7 @@ TEST(EcranAxesVerticaux, DeuxCalibresDonnentDeuxAxesEtUneSecondeMarge)
     EXPECT_EQ(g.AxesX[0].calA, 0);
     EXPECT_EQ(g.AxesX[1].calA, 2);
     EXPECT_EQ(g.mgau2, 7 * 7 + 2);
-    EXPECT_EQ(e.courbes.voiesMesurees[1].axeVM, 1);
+    EXPECT_EQ(e.mesures.voiesMesurees[1].axeVM, 1);
     EXPECT_EQ(g.larG, 1000 - g.mGau1 - g.mgau2 - 1 - 1 - 3);
     const int L = g.mGau1 + g.mgau2;
     EXPECT_EQ(g.xgr1[0], g.mGau1 - 4);
@@ -110,17 +110,17 @@ TEST(EcranAxesVerticaux, LesCourbesGardeesCreentLeursAxesApresLesEntrees)
 {
     TVueCentrale vue = vueSP5({{0, 0}}, 1, 1001);
     TGeometrieEcran g;
-    TCourbes courbes = courbesDe(1, 1001, {2}, [](double) { return 0.5; });
+    TMesures mesures = courbesDe(1, 1001, {2}, [](double) { return 0.5; });
     g.vue = vue;
-    g.courbes = &courbes;
+    g.mesures = &mesures;
     g.larT = 1000;
     g.hauT = 600;
     g.prepareAxesX(TMesureFixe());
     ASSERT_EQ(g.nbAxes, 2);
     EXPECT_EQ(g.AxesX[0].calA, 0);
     EXPECT_EQ(g.AxesX[1].calA, 2);
-    EXPECT_EQ(courbes.voiesMesurees[0].axeVM, 1);
-    EXPECT_EQ(courbes.voiesMesurees[1].axeVM, 0); // the input's record
+    EXPECT_EQ(mesures.voiesMesurees[0].axeVM, 1);
+    EXPECT_EQ(mesures.voiesMesurees[1].axeVM, 0); // the input's record
 }
 
 TEST(EcranAxesVerticaux, UnCinquiemeCalibreNeCreePasDAxe)
@@ -130,19 +130,19 @@ TEST(EcranAxesVerticaux, UnCinquiemeCalibreNeCreePasDAxe)
     vue.calibresDispo = {20, 10, 5, 2, 1, -1, -1, -1};
     vue.calibresR = {20, 10, 5, 2, 1, -1, -1, -1};
     vue.twCals_ = {" +20.0 ", " +10.0 ", " +5.00 ", " +2.00 ", " +1.00 "};
-    TCourbes courbes = courbesDe(1, 1001, {4}, [](double) { return 0.5; });
+    TMesures mesures = courbesDe(1, 1001, {4}, [](double) { return 0.5; });
     TGeometrieEcran g;
     g.vue = vue;
-    g.courbes = &courbes;
+    g.mesures = &mesures;
     g.larT = 1000;
     g.hauT = 600;
     g.prepareAxesX(TMesureFixe());
     g.prepareQuadAxes();
     EXPECT_EQ(g.nbAxes, 4);
-    EXPECT_EQ(courbes.voiesMesurees[0].axeVM, -1);
+    EXPECT_EQ(mesures.voiesMesurees[0].axeVM, -1);
     EXPECT_EQ(g.axesDesCalibres[4], -1);
     // The curve left without an axis keeps the scale of its own calibre.
-    EXPECT_NEAR(courbes.voiesMesurees[0].echVM, g.hauG / 2.0, 1e-3);
+    EXPECT_NEAR(mesures.voiesMesurees[0].echVM, g.hauG / 2.0, 1e-3);
     // Fourth axis: labels right of the third's, ticks just before them.
     const int R = g.mGau1 + g.mgau2 + g.larG;
     EXPECT_EQ(g.mDroi2, 7 * 7 + 2);
@@ -177,7 +177,7 @@ TEST(EcranZoom, IndexLimitesEtBoutons)
 {
     EcranPrepare e(vueSP5({{0, 0}}, 1, 1001));
     TGeometrieEcran& g = e.g;
-    g.MODEGENERAL = 2;
+    etatGeneral(g, 2);
     g.activerZooms();
     EXPECT_TRUE(g.boutonsZoom.plusH);
     EXPECT_FALSE(g.boutonsZoom.moinsH);
@@ -198,7 +198,7 @@ TEST(EcranZoom, IndexLimitesEtBoutons)
     EXPECT_TRUE(g.boutonsZoom.moinsV);
     // During a run the buttons are left as they are.
     g.DesactiverZooms();
-    g.MODEGENERAL = 3;
+    etatGeneral(g, 3);
     g.activerZooms();
     EXPECT_FALSE(g.boutonsZoom.moinsV);
 }
@@ -218,33 +218,33 @@ TEST(EcranZoom, CurseursProchesCentresEnZoomant)
 {
     EcranPrepare e(vueSP5({{0, 0}}, 1, 1001));
     TGeometrieEcran& g = e.g;
-    g.MODEGENERAL = 2;
-    g.t0 = 0.40f;
-    g.tFin = 0.45L;
+    etatGeneral(g, 2);
+    g.mesures->t0 = 0.40f;
+    g.mesures->tFin = 0.45L;
     g.calculePixelsCurseurs();
     g.setZoomHX(1);
     const int milieu = g.mGau1 + g.mgau2 + g.larG / 2;
-    EXPECT_NEAR((g.xe(g.t0) + g.xe(g.tFin)) / 2.0, milieu, 1);
+    EXPECT_NEAR((g.xe(g.t0()) + g.xe(g.tFin())) / 2.0, milieu, 1);
     EXPECT_GT(g.SBHor.Position, 0);
     // The scroll position gives back the same origin.
     g.prepareQuadAxes();
-    EXPECT_NEAR((g.xe(g.t0) + g.xe(g.tFin)) / 2.0, milieu, 2);
+    EXPECT_NEAR((g.xe(g.t0()) + g.xe(g.tFin())) / 2.0, milieu, 2);
 }
 
 TEST(EcranZoom, AuZoomCentLesCurseursRestentCentresAuRedessin)
 {
     EcranPrepare e(vueSP5({{0, 0}}, 1, 100001));
     TGeometrieEcran& g = e.g;
-    g.MODEGENERAL = 2;
-    g.t0 = 0.5f;
-    g.tFin = 0.5004L;
+    etatGeneral(g, 2);
+    g.mesures->t0 = 0.5f;
+    g.mesures->tFin = 0.5004L;
     g.calculePixelsCurseurs();
     g.setZoomHX(6);
     const int milieu = g.mGau1 + g.mgau2 + g.larG / 2;
-    const int avant = (g.xe(g.t0) + g.xe(g.tFin)) / 2;
+    const int avant = (g.xe(g.t0()) + g.xe(g.tFin())) / 2;
     EXPECT_NEAR(avant, milieu, 1);
     g.prepareQuadAxes(); // a redraw keeps the origin the zoom chose
-    EXPECT_EQ((g.xe(g.t0) + g.xe(g.tFin)) / 2, avant);
+    EXPECT_EQ((g.xe(g.t0()) + g.xe(g.tFin())) / 2, avant);
     // The end of a scroll moves it to the scroll position.
     g.finDefilementH(0);
     g.prepareQuadAxes();
@@ -255,12 +255,12 @@ TEST(EcranZoom, PaireTropLargePremierCurseurATroisPixelsDuBord)
 {
     EcranPrepare e(vueSP5({{0, 0}}, 1, 1001));
     TGeometrieEcran& g = e.g;
-    g.MODEGENERAL = 2;
-    g.t0 = 0.1f;
-    g.tFin = 0.9L;
+    etatGeneral(g, 2);
+    g.mesures->t0 = 0.1f;
+    g.mesures->tFin = 0.9L;
     g.calculePixelsCurseurs();
     g.setZoomHX(2);
-    EXPECT_EQ(g.xe(g.t0), g.mGau1 + g.mgau2 + 3);
+    EXPECT_EQ(g.xe(g.t0()), g.mGau1 + g.mgau2 + 3);
 }
 
 TEST(EcranZoom, ZoomVerticalGardeLaValeurDuMilieu)
@@ -283,9 +283,9 @@ TEST(EcranStyleDeDessin, ChoisiParLeNombreDePointsParPixel)
     };
     for (Cas c : {Cas{10000, 0}, Cas{400, 1}, Cas{50, 2}}) {
         TGeometrieEcran g;
-        TCourbes courbes;
-        courbes.tv2.resize(1);
-        g.courbes = &courbes;
+        TMesures mesures;
+        mesures.tv2.resize(1);
+        g.mesures = &mesures;
         g.vue = vueSP5({{0, 0}}, 1, c.nbIntervalles + 1);
         g.mGau1 = 99;
         g.mgau2 = 1;
@@ -311,7 +311,7 @@ TEST(EcranCurseurs, EcartMinimalEntreDeuxCurseurs)
 // A small graph: sample k of a curve at x = 100 + 10 k, and 10 pixels per volt.
 struct EcranPointage : ::testing::Test {
     TGeometrieEcran g;
-    TCourbes courbes;
+    TMesures mesures;
 
     void SetUp() override
     {
@@ -323,17 +323,17 @@ struct EcranPointage : ::testing::Test {
         g.xOri = 100;
         g.yOri = 300;
         g.axeT.EchA = 100;
-        courbes = courbesDe(0.5, 6, {0}, [](double t) { return 10 * t; });
-        courbes.voiesMesurees[0].echVM = 10;
-        g.courbes = &courbes;
+        mesures = courbesDe(0.5, 6, {0}, [](double t) { return 10 * t; });
+        mesures.voiesMesurees[0].echVM = 10;
+        g.mesures = &mesures;
     }
     void ajouteCourbe(float decalage)
     {
-        courbes.tv2.push_back(courbes.tv2[0]);
-        for (float& v : courbes.tv2.back())
+        mesures.tv2.push_back(mesures.tv2[0]);
+        for (float& v : mesures.tv2.back())
             v += decalage;
-        courbes.voiesMesurees.push_back(courbes.voiesMesurees[0]);
-        courbes.nbVoiesMesurees = static_cast<int>(courbes.tv2.size());
+        mesures.voiesMesurees.push_back(mesures.voiesMesurees[0]);
+        mesures.nbVoiesMesurees = static_cast<int>(mesures.tv2.size());
     }
 };
 
@@ -360,7 +360,7 @@ TEST_F(EcranPointage, SurRien)
     EXPECT_EQ(g.pointP, -1);
     g.elementPointe(90, 300); // outside the graph
     EXPECT_EQ(g.voieMesureeP, -1);
-    courbes.nbVoiesMesurees = 0;
+    mesures.nbVoiesMesurees = 0;
     g.elementPointe(120, 280);
     EXPECT_EQ(g.voieMesureeP, -1);
 }

@@ -11,21 +11,21 @@ namespace {
 
 struct EcranWidget : ::testing::Test {
     TVueCentrale vue;
-    TCourbes courbes;
+    TMesures mesures;
 
     void SetUp() override
     {
         assureApplication();
         vue = vueSP5({{0, 0}, {1, 2}}, 1, 1001);
-        courbes = courbesDe(1, 1001, {0, 2}, [](double t) { return 5 * std::sin(6.28 * t); },
+        mesures = courbesDe(1, 1001, {0, 2}, [](double t) { return 5 * std::sin(6.28 * t); },
                             [](double t) { return 0.5 * std::cos(6.28 * t); });
     }
     void monte(TWidgetEcran& w)
     {
         w.ecran().setVue(vue);
-        w.ecran().setCourbes(&courbes);
-        w.ecran().setModeGeneral(2);
-        w.ecran().geometrie.tFin = 1;
+        w.ecran().setMesures(&mesures);
+        etatGeneral(w.ecran().geometrie, 2);
+        w.ecran().geometrie.mesures->tFin = 1;
         w.resize(800, 500);
         w.show();
     }
@@ -81,7 +81,7 @@ TEST_F(EcranWidget, PanneauDeMesures)
     TEcran& e = w.ecran();
     TPanelMesuresSurEcran panneau(e);
     e.surLectures = [&] { panneau.MAJLectures(); };
-    e.setModeGeneral(6);
+    etatGeneral(e.geometrie, 6);
     e.ouvreMesures();
     panneau.MAJAxes();
     ASSERT_EQ(panneau.CBAxes->count(), 2);

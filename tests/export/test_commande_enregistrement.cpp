@@ -10,7 +10,7 @@
 namespace {
 
 struct Enregistrement : ::testing::Test {
-    TCourbes courbes;
+    TMesures mesures;
     TSourceRegressi source;
     TEtatEnregistrement etat;
     DialoguesScriptes dialogues;
@@ -18,15 +18,16 @@ struct Enregistrement : ::testing::Test {
 
     void SetUp() override
     {
-        courbes.tv2 = { { 0, 1, 2 } };
-        courbes.voiesMesurees.resize(1);
-        courbes.voiesMesurees[0].sEnteteVM = "u[0_M]";
-        courbes.nbVoiesMesurees = 1;
-        courbes.dtAX = 0.5;
-        courbes.nbPtsAX = 3;
-        source.courbes = &courbes;
+        mesures.tv2 = { { 0, 1, 2 } };
+        mesures.voiesMesurees.resize(1);
+        mesures.voiesMesurees[0].sEnteteVM = "u[0_M]";
+        mesures.nbVoiesMesurees = 1;
+        mesures.dtAX = 0.5;
+        mesures.nbPtsAX = 3;
+        mesures.dureeTotaleAX = 1.0;
+        source.mesures = &mesures;
         source.nomCentrale = QStringLiteral("SIMULATION SP5");
-        source.tFin = 1.0;
+        mesures.tFin = 1.0;
         source.heureAcq = source.maintenant = QDateTime(QDate(2026, 3, 2), QTime(10, 0, 0));
         source.locale = QLocale(QLocale::French, QLocale::France);
     }
@@ -42,7 +43,7 @@ struct Enregistrement : ::testing::Test {
 TEST_F(Enregistrement, ProposesANameAndSavesWithTheRw3Extension)
 {
     dialogues.reponseNom = dossier.filePath(QStringLiteral("essai.old.txt"));
-    EXPECT_TRUE(enregistreRegressi(source, 1.0, etat, dialogues));
+    EXPECT_TRUE(enregistreRegressi(source, etat, dialogues));
     EXPECT_EQ(dialogues.proposes, QStringList { QStringLiteral("Galvora 001") });
     EXPECT_EQ(dialogues.titres[0], QStringLiteral("Enregistrement au format Regressi Win"));
     EXPECT_EQ(dialogues.filtres[0], QStringLiteral("Fichiers Regressi Windows (*.rw3)|*.rw3"));
@@ -53,29 +54,29 @@ TEST_F(Enregistrement, ProposesANameAndSavesWithTheRw3Extension)
 
     // Saving again onto it: replacing is asked; "No" gives the number back.
     dialogues.reponseOui = false;
-    EXPECT_FALSE(enregistreRegressi(source, 1.0, etat, dialogues));
+    EXPECT_FALSE(enregistreRegressi(source, etat, dialogues));
     EXPECT_EQ(dialogues.questions.last(),
               QStringLiteral("Le fichier \"") + dossier.filePath(QStringLiteral("essai.rw3"))
                   + QStringLiteral("\" existe déjà. Faut-il le remplacer ?"));
     EXPECT_EQ(etat.numAcqDef, 1);
     // Cancelling the dialog keeps the counter incremented.
     dialogues.reponseNom.clear();
-    EXPECT_FALSE(enregistreRegressi(source, 1.0, etat, dialogues));
+    EXPECT_FALSE(enregistreRegressi(source, etat, dialogues));
     EXPECT_EQ(etat.numAcqDef, 2);
     EXPECT_EQ(dialogues.proposes.last(), QStringLiteral("Galvora 002"));
 }
 
 TEST_F(Enregistrement, NothingBetweenTheCursorsOrAFailedWrite)
 {
-    source.t0 = 1.0;
-    EXPECT_FALSE(enregistreRegressi(source, 1.0, etat, dialogues));
+    mesures.t0 = 1.0;
+    EXPECT_FALSE(enregistreRegressi(source, etat, dialogues));
     EXPECT_TRUE(dialogues.informations[0].startsWith(QStringLiteral("Il n'y a pas de valeurs dans l'intervalle")));
     EXPECT_TRUE(dialogues.proposes.isEmpty());
 
-    source.t0 = 0;
+    mesures.t0 = 0;
     etat.nomFichierREG = QStringLiteral("precedent.rw3");
     dialogues.reponseNom = dossier.filePath(QStringLiteral("absent/mesure"));
-    EXPECT_FALSE(enregistreRegressi(source, 1.0, etat, dialogues));
+    EXPECT_FALSE(enregistreRegressi(source, etat, dialogues));
     ASSERT_EQ(dialogues.avertissements.size(), 1);
     EXPECT_EQ(etat.numAcqDef, 0);
     EXPECT_EQ(etat.nomFichierREG, QStringLiteral("precedent.rw3"));

@@ -3,6 +3,8 @@
 #include "export/FichierTexteWindows.h"
 #include "model/UniteBaseChaines.h"
 
+#include <QRegularExpression>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -19,23 +21,23 @@ TVoieMesuree courbe(const char* nom, const char* entree, int calibre)
 
 // Two curves of an SP5, 5 points at 2.5 ms, ended 08/12/2025 at 14:03:27.
 struct ExempleFrancais : ::testing::Test {
-    TCourbes courbes;
+    TMesures mesures;
     TSourceRegressi source;
 
     void SetUp() override
     {
         setSeparateurDecimal(',');
-        courbes.tv2 = { { 0, 0.5f, 1, 1.5f, 2 }, { -1.25f, -1.25f, -1.25f, -1.25f, -1.25f } };
-        courbes.voiesMesurees = { courbe("u[EA0]", "EA0", 0), courbe("u[EA1]", "EA1", 1) };
-        courbes.nbVoiesMesurees = 2;
-        courbes.dtAX = 0.0025;
-        courbes.nbPtsAX = 5;
-        courbes.dureeTotaleAX = 0.01;
-        source.courbes = &courbes;
+        mesures.tv2 = { { 0, 0.5f, 1, 1.5f, 2 }, { -1.25f, -1.25f, -1.25f, -1.25f, -1.25f } };
+        mesures.voiesMesurees = { courbe("u[EA0]", "EA0", 0), courbe("u[EA1]", "EA1", 1) };
+        mesures.nbVoiesMesurees = 2;
+        mesures.dtAX = 0.0025;
+        mesures.nbPtsAX = 5;
+        mesures.dureeTotaleAX = 0.01;
+        source.mesures = &mesures;
         source.nomCentrale = QStringLiteral("SYSAM SP5");
         source.calibresEAStandard = { 10, 5, 1, 0.2f };
-        source.t0 = 0;
-        source.tFin = 0.01;
+        mesures.t0 = 0;
+        mesures.tFin = 0.01;
         source.heureAcq = QDateTime(QDate(2025, 12, 8), QTime(14, 3, 27));
         source.maintenant = QDateTime(QDate(2025, 12, 9), QTime(9, 5, 0));
         source.cheminProgramme = QStringLiteral("/usr/bin/galvora");
@@ -81,9 +83,9 @@ TEST_F(ExempleFrancais, WholeFileLineForLine)
 TEST_F(ExempleFrancais, ColoursCursorAndSmallNumbers)
 {
     source.OptionCouleursRegressi = 1;
-    source.t0 = 0.0025;
-    courbes.tv2[1][2] = -0.0000123f;
-    courbes.voiesMesurees[0].sEnteteVM = "U{1}";
+    mesures.t0 = 0.0025;
+    mesures.tv2[1][2] = -0.0000123f;
+    mesures.voiesMesurees[0].sEnteteVM = "U{1}";
     const QStringList sl = prepareSL(source, true).SL;
     const int couleur = sl.indexOf(QStringLiteral("&2 COULEUR"));
     ASSERT_GE(couleur, 0);
@@ -98,13 +100,42 @@ TEST_F(ExempleFrancais, ColoursCursorAndSmallNumbers)
     EXPECT_EQ(sl[valeurs + 5], QStringLiteral("&2 OPTIONS"));
 }
 
+// "t = 0" left a hair off a sample (a cursor kept in single precision, or
+// dragged at a zoom that does not fall on whole pixels): that sample is
+// still written at exactly 0, in every variant of the text.
+TEST_F(ExempleFrancais, TheSampleUnderTheCursorIsAtZero)
+{
+    const struct {
+        double dt;
+        double t0;
+        const char* premiere;
+    } cas[] = {
+        {0.0025, double(0.0025f), "0 0.5 -1.25"},
+        {0.001, double(0.007f), "0 0 0"},
+    };
+    for (const auto& c : cas) {
+        mesures.dtAX = c.dt;
+        mesures.nbPtsAX = 40;
+        mesures.tv2 = {std::vector<float>(40), std::vector<float>(40)};
+        mesures.tv2[0][1] = 0.5f;
+        mesures.tv2[1][1] = -1.25f;
+        mesures.t0 = c.t0;
+        mesures.tFin = 39 * c.dt;
+        const TTexteRegressi texte = prepareSL(source, true);
+        const int valeurs = texte.SL.indexOf(QRegularExpression(QStringLiteral("^&\\d+ VALEUR VAR$")));
+        ASSERT_GE(valeurs, 0);
+        EXPECT_EQ(texte.SL[valeurs + 1].toStdString(), c.premiere) << c.dt;
+        EXPECT_EQ(prepareSLPage(source)[3].toStdString(), c.premiere) << c.dt;
+    }
+}
+
 TEST_F(ExempleFrancais, SevenCurvesWriteSix)
 {
     for (int i = 2; i < 7; ++i) {
-        courbes.tv2.push_back(std::vector<float>(5, float(i)));
-        courbes.voiesMesurees.push_back(courbe("u[EA2]", "EA2", 0));
+        mesures.tv2.push_back(std::vector<float>(5, float(i)));
+        mesures.voiesMesurees.push_back(courbe("u[EA2]", "EA2", 0));
     }
-    courbes.nbVoiesMesurees = 7;
+    mesures.nbVoiesMesurees = 7;
     const QStringList sl = prepareSL(source, true).SL;
     EXPECT_EQ(sl[1], QStringLiteral("£7 NOM VAR"));
     EXPECT_EQ(sl[9], QStringLiteral("£7 GENRE VAR"));
@@ -115,9 +146,9 @@ TEST_F(ExempleFrancais, SevenCurvesWriteSix)
 
 TEST_F(ExempleFrancais, HeldBackLinesAndPage)
 {
-    courbes.tv2 = { std::vector<float>(40), std::vector<float>(40, 1.5f) };
-    courbes.nbPtsAX = 40;
-    source.tFin = 39 * 0.0025;
+    mesures.tv2 = { std::vector<float>(40), std::vector<float>(40, 1.5f) };
+    mesures.nbPtsAX = 40;
+    mesures.tFin = 39 * 0.0025;
     const TTexteRegressi texte = prepareSL(source, false);
     const int valeurs = texte.SL.indexOf(QStringLiteral("&15 VALEUR VAR"));
     ASSERT_GE(valeurs, 0);
@@ -133,8 +164,8 @@ TEST_F(ExempleFrancais, HeldBackLinesAndPage)
     EXPECT_EQ(page.last(), QStringLiteral("1"));
 
     // A record shorter than what is held back holds back only what exists.
-    courbes.tv2 = { std::vector<float>(10), std::vector<float>(10) };
-    courbes.nbPtsAX = 10;
+    mesures.tv2 = { std::vector<float>(10), std::vector<float>(10) };
+    mesures.nbPtsAX = 10;
     const TTexteRegressi court = prepareSL(source, false);
     EXPECT_TRUE(court.SL.contains(QStringLiteral("&0 VALEUR VAR")));
     EXPECT_FALSE(court.sDerniereLigne[9].isEmpty());

@@ -97,10 +97,10 @@ protected:
         courbes.dtAX = 0.0025;
         courbes.nbPtsAX = 5;
         courbes.dureeTotaleAX = 0.01;
-        source.courbes = &courbes;
+        courbes.tFin = 0.01;
+        source.mesures = &courbes;
         source.nomCentrale = QStringLiteral("SYSAM SP5");
         source.calibresEAStandard = {10, 5, 1, 0.2f};
-        source.tFin = 0.01;
         source.heureAcq = QDateTime(QDate(2025, 12, 8), QTime(14, 3, 27));
         source.maintenant = QDateTime(QDate(2025, 12, 9), QTime(9, 5, 0));
         source.cheminProgramme = QStringLiteral("/usr/bin/galvora");
@@ -154,7 +154,7 @@ protected:
     std::string dossierDocuments;
     std::vector<std::string> aSupprimer;
     std::unique_ptr<TTransfertRegressi> transfert;
-    TCourbes courbes;
+    TMesures courbes;
     TSourceRegressi source;
     TInterfaceScriptee ui;
     const std::string sdate = "08 déc. 25 - 14h 03mn 27s";
@@ -343,7 +343,7 @@ TEST_F(Transfert, NothingBetweenTheGreenCursorsEndsTheCommandWithItsMessage)
 {
     const double t0s[] = {0.01, 0.02};
     for (const double t0 : t0s) {
-        source.t0 = t0;
+        courbes.t0 = t0;
         transfere();
     }
     EXPECT_EQ(ui.informations,

@@ -16,8 +16,9 @@ const char* const kSimulateur = GALVORA_SIM_DIR "/SP5SIM.DLL";
 
 struct AcquisitionSP5 : ::testing::Test {
     TSP5 centrale { kSimulateur, 1 };
-    TCourbes courbes;
+    TMesures mesures;
     TDrapeauxAcquisition drapeaux;
+    TModeGeneral modeGeneral = TModeGeneral::rienAcquis;
     THoteEspion hote;
     plateforme::HandleBibliotheque simulateur = plateforme::chargeBibliotheque(kSimulateur);
 
@@ -28,7 +29,7 @@ struct AcquisitionSP5 : ::testing::Test {
         // Runs read from the signals' phase 0, to compare with them.
         plateforme::procedure<void (*)(int64_t)>(simulateur, "SimSP5_FixeDebutRuns")(0);
         ASSERT_TRUE(centrale.Presente());
-        drapeaux.MODEGENERAL = 3;
+        modeGeneral = TModeGeneral::acquisitionEnCours;
     }
     void TearDown() override
     {
@@ -39,8 +40,8 @@ struct AcquisitionSP5 : ::testing::Test {
     // The preparation the Start button makes before the read loop.
     void prepare()
     {
-        courbes.tv2.assign(std::size_t(centrale.nbVoiesSignaux), std::vector<float>(std::size_t(centrale.nbPts0X)));
-        courbes.voiesMesurees.assign(std::size_t(centrale.nbVoiesSignaux), TVoieMesuree {});
+        mesures.tv2.assign(std::size_t(centrale.nbVoiesSignaux), std::vector<float>(std::size_t(centrale.nbPts0X)));
+        mesures.voiesMesurees.assign(std::size_t(centrale.nbVoiesSignaux), TVoieMesuree {});
         centrale.Reset();
         centrale.NbPtsFifo = tailleBlocFifo(centrale);
         centrale.prepareTousPRX(true);
@@ -60,7 +61,7 @@ TEST_F(AcquisitionSP5, TwoInputsOfOneChannelInRealTime)
     ASSERT_EQ(centrale.nbPts0X, 1001);
     prepare();
     const double debut = plateforme::secondesMonotones();
-    TBoucleAcquisition boucle(centrale, courbes, drapeaux, hote);
+    TBoucleAcquisition boucle(centrale, mesures, drapeaux, modeGeneral, hote);
     boucle.acquisitionSimple(0);
     const double duree = plateforme::secondesMonotones() - debut;
     EXPECT_TRUE(centrale.trameTerminee);
@@ -70,11 +71,11 @@ TEST_F(AcquisitionSP5, TwoInputsOfOneChannelInRealTime)
     for (int i = 0; i < 2; ++i) {
         const int entree = centrale.VoiesActivesSignaux[std::size_t(i)];
         for (int64_t k = 0; k < centrale.nbPts0X; ++k)
-            ASSERT_NEAR(courbes.tv2[std::size_t(i)][std::size_t(k)], sp5sim::sp5simTension(entree, double(k) * centrale.dt0X), 0.03)
+            ASSERT_NEAR(mesures.tv2[std::size_t(i)][std::size_t(k)], sp5sim::sp5simTension(entree, double(k) * centrale.dt0X), 0.03)
                 << "input " << entree << " point " << k;
     }
-    EXPECT_NEAR(courbes.voiesMesurees[0].max, 5.0, 0.03);
-    EXPECT_NEAR(courbes.voiesMesurees[1].min, 0.0, 0.03); // EA4's 1 Hz sine over 0.1 s
+    EXPECT_NEAR(mesures.voiesMesurees[0].max, 5.0, 0.03);
+    EXPECT_NEAR(mesures.voiesMesurees[1].min, 0.0, 0.03); // EA4's 1 Hz sine over 0.1 s
 }
 
 TEST_F(AcquisitionSP5, UnitUnpluggedDuringTheRun)
@@ -85,10 +86,10 @@ TEST_F(AcquisitionSP5, UnitUnpluggedDuringTheRun)
         if (hote.blocs.size() == 1)
             plateforme::procedure<void (*)(int32_t)>(simulateur, "SimSP5_Branche")(0);
     };
-    TBoucleAcquisition boucle(centrale, courbes, drapeaux, hote);
+    TBoucleAcquisition boucle(centrale, mesures, drapeaux, modeGeneral, hote);
     boucle.acquisitionSimple(0);
-    EXPECT_EQ(drapeaux.typeSortieMP, kSortieCentralePerdue);
+    EXPECT_EQ(drapeaux.typeSortieMP, TTypeSortieMP::centralePerdue);
     EXPECT_FALSE(centrale.trameTerminee);
-    EXPECT_NEAR(courbes.tv2[0][10], sp5sim::sp5simTension(0, 10 * centrale.dt0X), 0.03); // kept
-    EXPECT_EQ(courbes.tv2[0][1000], 0.0f);
+    EXPECT_NEAR(mesures.tv2[0][10], sp5sim::sp5simTension(0, 10 * centrale.dt0X), 0.03); // kept
+    EXPECT_EQ(mesures.tv2[0][1000], 0.0f);
 }

@@ -9,16 +9,17 @@ namespace {
 
 struct Boucle : ::testing::Test {
     TCentraleScriptee centrale { { 0, 1 }, { 0, 1 } };
-    TCourbes courbes;
+    TMesures mesures;
     TDrapeauxAcquisition drapeaux;
+    TModeGeneral modeGeneral = TModeGeneral::rienAcquis;
     THoteEspion hote;
 
     void SetUp() override
     {
         centrale.nbPts0X = 200;
-        courbes.tv2.assign(2, std::vector<float>(200));
-        courbes.voiesMesurees.resize(2);
-        drapeaux.MODEGENERAL = 3;
+        mesures.tv2.assign(2, std::vector<float>(200));
+        mesures.voiesMesurees.resize(2);
+        modeGeneral = TModeGeneral::acquisitionEnCours;
     }
     void blocs(int nombre, int mots)
     {
@@ -34,7 +35,7 @@ TEST_F(Boucle, ReadsUntilTheRecordIsCompleteThenStops)
     blocs(1, 0); // nothing yet
     blocs(2, 256);
     centrale.blocs.front().second = 0;
-    TBoucleAcquisition boucle(centrale, courbes, drapeaux, hote);
+    TBoucleAcquisition boucle(centrale, mesures, drapeaux, modeGeneral, hote);
     boucle.acquisitionSimple(0);
     EXPECT_TRUE(centrale.trameTerminee);
     EXPECT_EQ(centrale.arrets, 1);
@@ -44,7 +45,7 @@ TEST_F(Boucle, ReadsUntilTheRecordIsCompleteThenStops)
     EXPECT_EQ(hote.fronts.back(), 199);
     EXPECT_EQ(hote.messages.front(), "Acquisition en attente...");
     EXPECT_EQ(hote.messages.back(), "Acquisition en cours...");
-    EXPECT_FLOAT_EQ(courbes.tv2[1][199], 1.07f);
+    EXPECT_FLOAT_EQ(mesures.tv2[1][199], 1.07f);
 }
 
 TEST_F(Boucle, StopPressedDuringTheRunEndsIt)
@@ -54,7 +55,7 @@ TEST_F(Boucle, StopPressedDuringTheRunEndsIt)
         if (hote.blocs.size() == 3)
             drapeaux.stop = true;
     };
-    TBoucleAcquisition boucle(centrale, courbes, drapeaux, hote);
+    TBoucleAcquisition boucle(centrale, mesures, drapeaux, modeGeneral, hote);
     boucle.acquisitionSimple(0);
     EXPECT_EQ(hote.blocs.size(), 3u);
     EXPECT_FALSE(centrale.trameTerminee);
@@ -63,7 +64,7 @@ TEST_F(Boucle, StopPressedDuringTheRunEndsIt)
     // A run stopped from outside (the unit no longer running) ends at once.
     THoteEspion autre;
     autre.pendantLaBoucle = [&] { centrale.acqPeriodiqueEnCours = false; };
-    TBoucleAcquisition boucle2(centrale, courbes, drapeaux, autre);
+    TBoucleAcquisition boucle2(centrale, mesures, drapeaux, modeGeneral, autre);
     boucle2.acquisitionSimple(0);
     EXPECT_EQ(autre.blocs.size(), 1u);
 }
@@ -76,17 +77,17 @@ TEST_F(Boucle, SlowTriggerShowsTheDialogAndALostUnitEndsTheRun)
         if (hote.attentesLongues == 2)
             drapeaux.stop = true;
     };
-    TBoucleAcquisition boucle(centrale, courbes, drapeaux, hote);
+    TBoucleAcquisition boucle(centrale, mesures, drapeaux, modeGeneral, hote);
     boucle.acquisitionSimple(0);
     EXPECT_EQ(hote.messages.front(), "Attente du déclenchement sur synchro...");
     EXPECT_EQ(hote.attentesLongues, 2);
     EXPECT_GE(centrale.tAcqAttDecl, 20.0);
-    EXPECT_EQ(drapeaux.typeSortieMP, 0);
+    EXPECT_EQ(drapeaux.typeSortieMP, TTypeSortieMP::aucune);
 
     hote.pendantLaBoucle = nullptr;
     centrale.presence = -1;
     boucle.acquisitionSimple(0);
-    EXPECT_EQ(drapeaux.typeSortieMP, kSortieCentralePerdue);
+    EXPECT_EQ(drapeaux.typeSortieMP, TTypeSortieMP::centralePerdue);
     EXPECT_TRUE(drapeaux.nouveauxParametres);
     EXPECT_EQ(hote.blocs.size(), 0u);
 }
@@ -94,7 +95,7 @@ TEST_F(Boucle, SlowTriggerShowsTheDialogAndALostUnitEndsTheRun)
 TEST_F(Boucle, DataThatStopComing)
 {
     blocs(1, 4);
-    TBoucleAcquisition boucle(centrale, courbes, drapeaux, hote);
+    TBoucleAcquisition boucle(centrale, mesures, drapeaux, modeGeneral, hote);
     // Present but silent: the loop goes on asking until stopped.
     int pompes = 0;
     hote.pendantLaBoucle = [&] {
@@ -102,16 +103,16 @@ TEST_F(Boucle, DataThatStopComing)
             drapeaux.stop = true;
     };
     boucle.acquisitionSimple(0);
-    EXPECT_EQ(drapeaux.typeSortieMP, 0);
-    EXPECT_EQ(courbes.tv2[0][1], 0.07f);
-    EXPECT_EQ(courbes.tv2[0][2], 0.0f);
+    EXPECT_EQ(drapeaux.typeSortieMP, TTypeSortieMP::aucune);
+    EXPECT_EQ(mesures.tv2[0][1], 0.07f);
+    EXPECT_EQ(mesures.tv2[0][2], 0.0f);
 
     // Gone: after 8 sleeps without data the run ends as a lost unit.
     blocs(1, 4);
     centrale.presence = -1;
     hote.pendantLaBoucle = nullptr;
     boucle.acquisitionSimple(0);
-    EXPECT_EQ(drapeaux.typeSortieMP, kSortieCentralePerdue);
+    EXPECT_EQ(drapeaux.typeSortieMP, TTypeSortieMP::centralePerdue);
     EXPECT_LE(centrale.lectures, 40 + 2 + 12);
 }
 

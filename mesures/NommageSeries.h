@@ -11,15 +11,27 @@ public:
     // A run that does not add its curves to the previous ones starts afresh.
     void vide();
 
-    // Names curve `indice` (whose name is `noms[indice]`), renaming the first
-    // curve of the same base name when it gets its first sibling.
+    // Names curve `indice` (whose name is `noms[indice]`) of a new run,
+    // renaming the first curve of the same base name when it gets its first
+    // sibling. Base names are compared on their first six characters.
     void nomme(std::vector<std::string>& noms, int32_t indice);
+
+    // After a series was deleted: the lists start afresh and every curve is
+    // named again in order. A name that equals the first five characters of
+    // a base name met before takes the next letter of that base; any other
+    // name is kept and becomes a base of its own.
+    void renomme(std::vector<std::string>& noms);
 
     const std::vector<std::string>& sUMesurees() const { return sUMesurees_; }
     const std::vector<int32_t>& nbUMesurees() const { return nbUMesurees_; }
     const std::vector<int32_t>& nPrem() const { return nPrem_; }
 
 private:
+    // Curve `indice` joins base `j`: letters for it (and for the base's first
+    // curve when it was alone).
+    void rejoint(std::vector<std::string>& noms, int32_t indice, std::size_t j);
+    void nouvelleBase(const std::string& base, int32_t indice);
+
     std::vector<std::string> sUMesurees_; // base names met
     std::vector<int32_t> nbUMesurees_;    // series carrying each
     std::vector<int32_t> nPrem_;          // index of the first curve of each

@@ -1,4 +1,4 @@
-#include "app/acquisition/NommageSeries.h"
+#include "mesures/NommageSeries.h"
 
 #include <gtest/gtest.h>
 
