@@ -5,6 +5,7 @@
 // the user gives up, and the checks that whatever the unit sent, the loop
 // handed over no more than a block and stored only real numbers.
 #include "app/acquisition/BoucleAcquisition.h"
+#include "mesures/TMesures.h"
 #include "model/TCentrale.h"
 #include "platform/Bibliotheque.h"
 #include "platform/HorlogeVirtuelle.h"
@@ -98,24 +99,22 @@ private:
 // One run as the Start button makes it, then the checks.
 inline void acquisition(TCentrale& c)
 {
-    TCourbes courbes;
+    TMesures mesures;
     TDrapeauxAcquisition drapeaux;
-    drapeaux.MODEGENERAL = 3;
-    const auto nbPts = std::size_t(std::max<int64_t>(c.nbPts0X, 0));
-    courbes.tv2.assign(std::size_t(std::max(c.nbVoiesSignaux, 0)), std::vector<float>(nbPts));
-    courbes.voiesMesurees.assign(courbes.tv2.size(), TVoieMesuree {});
+    const TModeGeneral mode = TModeGeneral::acquisitionEnCours;
+    mesures.PrepareTV2(std::max(c.nbVoiesSignaux, 0), std::max<int64_t>(c.nbPts0X, 0), false);
     c.Reset();
     c.NbPtsFifo = tailleBlocFifo(c);
     c.prepareTousPRX(true);
     c.TailleTransfertFifo(c.NbPtsFifo);
     c.ViderFifo();
     THoteFuzz hote(drapeaux);
-    TBoucleAcquisition boucle(c, courbes, drapeaux, hote);
+    TBoucleAcquisition boucle(c, mesures, drapeaux, mode, hote);
     boucle.acquisitionSimple(0);
     c.getNbPtsPretrig();
-    for (std::size_t i = 0; i < courbes.tv2.size(); ++i)
-        for (std::size_t k = 0; k < courbes.tv2[i].size(); ++k)
-            if (!std::isfinite(courbes.tv2[i][k]))
+    for (std::size_t i = 0; i < mesures.tv2.size(); ++i)
+        for (std::size_t k = 0; k < mesures.tv2[i].size(); ++k)
+            if (!std::isfinite(mesures.tv2[i][k]))
                 faute("curve " + std::to_string(i) + " point " + std::to_string(k) + " is not a number");
 }
 
