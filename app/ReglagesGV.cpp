@@ -4,11 +4,11 @@
 #include "platform/Systeme.h"
 
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QSettings>
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 
 namespace gv {
 
@@ -99,7 +99,7 @@ void litReglages(QSettings& stockage, TReglagesGV& reglages)
     }
 }
 
-void ecritReglages(QSettings& stockage, const TReglagesGV& reglages)
+bool ecritReglages(QSettings& stockage, const TReglagesGV& reglages, QString* erreur)
 {
     stockage.setValue(cle(cleUtilisations), reglages.nbUtilisations);
     stockage.setValue(cle(cleDuree), reglages.DureeTotaleDFT);
@@ -114,7 +114,15 @@ void ecritReglages(QSettings& stockage, const TReglagesGV& reglages)
     const TCouleursVoies& couleurs = reglages.enregistrerCouleurs ? reglages.clsVX : reglages.clsV0;
     for (int voie = 0; voie < 8; ++voie)
         stockage.setValue(cleCouleur(voie), static_cast<qint64>(couleurs[voie]));
+    // The settings file is replaced only once written whole; a full disk
+    // leaves the previous one and is said.
     stockage.sync();
+    if (stockage.status() == QSettings::NoError)
+        return true;
+    if (erreur != nullptr)
+        *erreur = stockage.status() == QSettings::AccessError ? QStringLiteral("écriture impossible")
+                                                               : QStringLiteral("format incorrect");
+    return false;
 }
 
 std::string entreeFichierTemporaire(const std::string& chemin)
@@ -142,15 +150,30 @@ std::vector<std::string> supprimeFichiersTemporaires(const std::vector<std::stri
     return aMemoriser;
 }
 
-void ecritFichierTemporairesGV(const std::string& fichierTemporairesGV, const std::vector<std::string>& aMemoriser)
+bool ecritFichierTemporairesGV(const std::string& fichierTemporairesGV, const std::vector<std::string>& aMemoriser,
+                               QString* erreur)
 {
     if (aMemoriser.empty()) {
         std::remove(fichierTemporairesGV.c_str());
-        return;
+        return true;
     }
-    std::ofstream fichier(fichierTemporairesGV, std::ios::binary | std::ios::trunc);
+    QByteArray octets;
     for (const std::string& entree : aMemoriser)
-        fichier << entree << "\r\n";
+        octets += QByteArray::fromStdString(entree) + "\r\n";
+    QSaveFile fichier(QString::fromStdString(fichierTemporairesGV));
+    // flush() first: commit() puts a file whose buffered end could not be
+    // written in place all the same.
+    if (fichier.open(QIODevice::WriteOnly) && fichier.write(octets) == octets.size() && fichier.flush()
+        && fichier.commit())
+        return true;
+    if (erreur != nullptr)
+        *erreur = fichier.errorString();
+    return false;
+}
+
+QString messageEcritureImpossible(const QString& chemin, const QString& erreur)
+{
+    return QStringLiteral("Impossible d'enregistrer le fichier \"") + chemin + QStringLiteral("\" :\n") + erreur;
 }
 
 } // namespace gv

@@ -3,6 +3,8 @@
 // of the current user: the registry on Windows, ~/.config/Galvora.conf
 // (XDG_CONFIG_HOME) on Linux. They are read when the main window is created
 // and written when it is destroyed.
+#include <QString>
+
 #include <array>
 #include <cstdint>
 #include <string>
@@ -52,8 +54,9 @@ QSettings* ouvreReglagesGV();
 void litReglages(QSettings& stockage, TReglagesGV& reglages);
 
 // Writes the values kept at exit: the current colours only when
-// `enregistrerCouleurs`, otherwise the defaults.
-void ecritReglages(QSettings& stockage, const TReglagesGV& reglages);
+// `enregistrerCouleurs`, otherwise the defaults. False, with the reason in
+// `erreur`, when they could not be written (the previous settings stay).
+bool ecritReglages(QSettings& stockage, const TReglagesGV& reglages, QString* erreur = nullptr);
 
 // Names of the unit types 1..5, to read "Interface utilisée".
 extern const char* const nomsTypesCentrales[5];
@@ -65,8 +68,13 @@ extern const char* const nomsTypesCentrales[5];
 std::vector<std::string> supprimeFichiersTemporaires(const std::vector<std::string>& aSupprimer);
 
 // Writes the remembered entries into `fichierTemporairesGV` (one line each,
-// CR LF), or deletes that file when there are none.
-void ecritFichierTemporairesGV(const std::string& fichierTemporairesGV, const std::vector<std::string>& aMemoriser);
+// CR LF), or deletes that file when there are none. The file is replaced
+// only once written whole; false, with the reason in `erreur`, otherwise.
+bool ecritFichierTemporairesGV(const std::string& fichierTemporairesGV, const std::vector<std::string>& aMemoriser,
+                               QString* erreur = nullptr);
+
+// What the user is told when a file of the program could not be written.
+QString messageEcritureImpossible(const QString& chemin, const QString& erreur);
 
 // The entry to add to the list for a file just written ("path||date").
 std::string entreeFichierTemporaire(const std::string& chemin);

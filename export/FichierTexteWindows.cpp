@@ -26,8 +26,11 @@ namespace {
 bool ecritOctets(const QString& chemin, const QByteArray& octets, QString* erreur)
 {
     QSaveFile fichier(chemin);
+    // flush() first: commit() puts a file whose buffered end could not be
+    // written in place all the same.
     const bool ecrit = fichier.open(QIODevice::WriteOnly)
         && fichier.write(octets) == octets.size()
+        && fichier.flush()
         && fichier.commit();
     if (!ecrit && erreur != nullptr)
         *erreur = fichier.errorString();

@@ -57,7 +57,9 @@ void TFluxTexteWindows::ligne(const QString& texte)
 bool TFluxTexteWindows::termine(QString* erreur)
 {
     vide();
-    const bool ecrit = !echec_ && fichier_.commit();
+    // flush() first: commit() puts a file whose buffered end could not be
+    // written in place all the same.
+    const bool ecrit = !echec_ && fichier_.flush() && fichier_.commit();
     if (!ecrit) {
         if (erreur != nullptr)
             *erreur = fichier_.errorString();

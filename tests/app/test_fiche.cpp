@@ -8,6 +8,7 @@
 #include "app/TFicheGVChoixCentrale.h"
 #include "app/TFicheGVMixte.h"
 #include "app/TFicheGVMixteTitre.h"
+#include "tests/platform/DisquePlein.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -400,6 +401,56 @@ private slots:
             auto fiche = ouvre();
         }
         QVERIFY(!fs::exists(par));
+    }
+
+    // The disk is full when the window closes: the settings and the list of
+    // temporary files stay as they were, and the user is told about each.
+    void fichiersDeFinSurDisquePlein()
+    {
+        installe({"SP5.DLL"});
+        {
+            auto fiche = ouvre();
+        }
+        const std::string conf = fichierReglages().toStdString();
+        const std::string par = racineTest + "/data/Galvora/galvora.par";
+        const std::string occupe = racineTest + "/home/occupe";
+        fs::create_directories(occupe + "/dedans");
+        std::ofstream(par, std::ios::binary) << "ancien\r\n";
+        const auto lit = [](const std::string& chemin) {
+            std::ifstream f(chemin, std::ios::binary);
+            return std::string((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
+        };
+        const std::string confAvant = lit(conf);
+        const auto utilisations = [this] {
+            return QSettings(fichierReglages(), QSettings::IniFormat).value(QStringLiteral("Nombre d'utilisations")).toInt();
+        };
+        QCOMPARE(utilisations(), 1);
+
+        auto fiche = ouvre();
+        // An undeletable folder, remembered many times: more than the room left.
+        for (int i = 0; i < 50; ++i)
+            fiche->aSupprimer.push_back(gv::entreeFichierTemporaire(occupe));
+        const testgv::TResultatDisquePlein r = testgv::ecritSurDisquePlein(64, [&] {
+            boites.vues.clear();
+            fiche.reset();
+            std::string textes;
+            for (const gv::TMessage& m : boites.vues)
+                textes += m.texte.toStdString() + "\n--\n";
+            return textes;
+        });
+        QVERIFY(r.termine);
+        QCOMPARE(lit(conf), confAvant);
+        QCOMPARE(QString::fromStdString(lit(par)), QStringLiteral("ancien\r\n"));
+        for (const std::string& chemin : {conf, par})
+            QVERIFY2(r.texte.find("Impossible d'enregistrer le fichier \"" + chemin + "\" :\n") != std::string::npos,
+                     r.texte.c_str());
+        QCOMPARE(QDir(QString::fromStdString(racineTest + "/config")).entryList(QDir::Files | QDir::Hidden),
+                 QStringList { QStringLiteral("Galvora.conf") });
+        // With room, the same closing writes both.
+        fiche.reset();
+        QCOMPARE(utilisations(), 2);
+        QVERIFY(lit(par).find(occupe + "||") == 0);
+        fs::remove_all(occupe);
     }
 
     void dispositionSelonLaTaille()

@@ -9,6 +9,7 @@
 #include "MesuresExemple.h"
 #include "mesures/TMesures.h"
 #include "platform/Systeme.h"
+#include "tests/platform/DisquePlein.h"
 
 #include <QApplication>
 #include <QDir>
@@ -311,6 +312,39 @@ TEST_F(Transfert, NewSheetFallsBackToANewWorkbook)
     ASSERT_TRUE(transfere(1));
     EXPECT_TRUE(QFileInfo::exists(classeur(3)));
     EXPECT_EQ(feuilles(classeur(2)).size(), 1);
+}
+
+// The disk fills up while the workbook is written again with one more
+// sheet: the workbook stays as it was, nothing is left beside it and the
+// user is told.
+TEST_F(Transfert, DiskFullWhileAddingASheetKeepsTheWorkbook)
+{
+    ASSERT_TRUE(transfere(1));
+    const QString chemin = classeur(1);
+    QFile lu(chemin);
+    ASSERT_TRUE(lu.open(QIODevice::ReadOnly));
+    const QByteArray avant = lu.readAll();
+    lu.close();
+    autresMesures();
+    mesures.tv2 = { std::vector<float>(20000) };
+    for (std::size_t k = 0; k < mesures.tv2[0].size(); ++k)
+        mesures.tv2[0][k] = float(k % 97) * 0.125f;
+    mesures.nbPtsAX = 20000;
+    mesures.dureeTotaleAX = mesures.tFin = mesures.dtAX * 20000;
+
+    const testgv::TResultatDisquePlein r = testgv::ecritSurDisquePlein(rlim_t(avant.size()), [&] {
+        const bool ecrit = transfere(1);
+        return std::string(ecrit ? "réussi\n" : "échec\n") + hote.journal.join(QStringLiteral("\n")).toStdString();
+    });
+    ASSERT_TRUE(r.termine);
+    EXPECT_EQ(r.texte.rfind("échec\n", 0), 0u) << r.texte;
+    const std::string attendu = "avertissement:Impossible d'écrire le classeur \"" + chemin.toStdString() + "\" :\n";
+    EXPECT_NE(r.texte.find(attendu), std::string::npos) << r.texte;
+    ASSERT_TRUE(lu.open(QIODevice::ReadOnly));
+    EXPECT_EQ(lu.readAll(), avant);
+    EXPECT_EQ(QDir(documents.path()).entryList(QDir::Files | QDir::Hidden),
+              QStringList { QFileInfo(chemin).fileName() });
+    EXPECT_EQ(feuilles(chemin).size(), 1);
 }
 
 // Option "ask": asked only when the last workbook can take a sheet.
