@@ -13,6 +13,8 @@ cmake -S . -B build-tests -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DGALVORA_WERROR=ON -DGALVORA_BENCHMARKS=ON >/dev/null
 cmake --build build-tests -j "$jobs"
 (cd build-tests && ctest --output-on-failure -j "$jobs" --timeout 300)
+# The unplug test's table: each unit unplugged at each stage of a run.
+cat build-tests/debranchements.txt
 
 # Each fuzz target a few seconds from the kept corpus (the long runs are made
 # by hand: scripts/fuzzer.sh --executions N --garder).

@@ -22,7 +22,11 @@ void TBoucleAcquisition::acquisitionSimple(int32_t premiereCourbe, TModeGeneral 
     while (continuer(modeEnCours)) {
         const int32_t n = centrale_.LireFifo(&FifoSP5);
         if (!centrale_.acqPeriodiqueEnCours) {
-            // Stopped from outside the loop (button, lost unit).
+            // Stopped from outside the loop (button, lost unit). A run the
+            // user did not stop that never started or ended on its own, with
+            // the unit gone, is a lost unit: the user is told.
+            if (!drapeaux_.stop && centrale_.presentePendantAcq() == -1)
+                drapeaux_.typeSortieMP = TTypeSortieMP::centralePerdue;
             centrale_.arreteAcq();
             return;
         }

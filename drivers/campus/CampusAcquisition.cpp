@@ -26,6 +26,11 @@ constexpr int32_t kMotsParBloc = kTailleFifoSP5;
 constexpr int32_t kTailleReception = 266;
 // Pause between two empty answers of the library.
 constexpr uint32_t kPauseLecture = 5;
+// Milliseconds without a sample after which a run asks whether the unit is
+// still there. The library tells no lost unit during a run (its reads just
+// give nothing): without asking, an unplugged unit would keep the run going
+// until the user stops it.
+constexpr uint32_t kSilenceAvantControle = 400;
 
 } // namespace
 
@@ -41,6 +46,7 @@ void TSYSAMCAMPUS::declencheAcq()
     const int32_t n = motsParRang();
     etapeAcq = modeDecl == kDeclImmediat ? 4 : 1;
     premierPassageICI = true;
+    centralePerdue_ = false;
     acqPeriodiqueEnCours = true;
     // One run counts once, however often it is started or stopped.
     if (!processusCompte) {
@@ -145,11 +151,14 @@ TSYSAMCAMPUS::FinLecture TSYSAMCAMPUS::litJusqua(int64_t cible, int32_t tailleDe
                                                  int64_t limiteStockage)
 {
     const uint32_t debut = plateforme::compteurTicks();
+    uint32_t silence = debut;
     while (nbValTotalLues < cible) {
         const int32_t demande = int32_t(std::min<int64_t>(cible - nbValTotalLues, tailleDemande));
-        if (lit(demande, limiteStockage) > 0)
+        if (lit(demande, limiteStockage) > 0) {
+            silence = plateforme::compteurTicks();
             continue;
-        if (!acqPeriodiqueEnCours)
+        }
+        if (!acqPeriodiqueEnCours || !toujoursPresente(silence))
             return FinLecture::arretee;
         if (plateforme::compteurTicks() - debut >= delaiMs)
             return FinLecture::delaiDepasse;
@@ -157,6 +166,17 @@ TSYSAMCAMPUS::FinLecture TSYSAMCAMPUS::litJusqua(int64_t cible, int32_t tailleDe
             return FinLecture::arretee;
     }
     return FinLecture::atteinte;
+}
+
+bool TSYSAMCAMPUS::toujoursPresente(uint32_t& debutSilence)
+{
+    if (plateforme::compteurTicks() - debutSilence < kSilenceAvantControle)
+        return true;
+    debutSilence = plateforme::compteurTicks();
+    if (Presente())
+        return true;
+    centralePerdue_ = true;
+    return false;
 }
 
 int32_t TSYSAMCAMPUS::renvoie(TPtrFifoSP5 bloc, int64_t jusqua)
@@ -178,10 +198,11 @@ int32_t TSYSAMCAMPUS::attendDeclenchement()
     const int32_t n = motsParRang();
     const int32_t depart = nbValTotalLues;
     int32_t reponsesVides = 0;
+    uint32_t silence = plateforme::compteurTicks();
     while (nbValTotalLues - depart < n) {
         if (lit(n - (nbValTotalLues - depart), int64_t(RAMAcq.size())) > 0)
             continue;
-        if (!acqPeriodiqueEnCours)
+        if (!acqPeriodiqueEnCours || !toujoursPresente(silence))
             return 0;
         if (reponsesVides * double(kPauseLecture) >= tAttenteMaxDecl * 1000.0)
             break;
@@ -329,7 +350,7 @@ int32_t TSYSAMCAMPUS::lireEnFlux(TPtrFifoSP5 bloc)
 
 int32_t TSYSAMCAMPUS::LireFifo(TPtrFifoSP5 aPtrFifoSP5)
 {
-    if (!acqPeriodiqueEnCours || aPtrFifoSP5 == nullptr || motsParRang() <= 0 || NBValTrame <= 0)
+    if (centralePerdue_ || !acqPeriodiqueEnCours || aPtrFifoSP5 == nullptr || motsParRang() <= 0 || NBValTrame <= 0)
         return 0;
     premierPassageICI = false;
     nbValLuesFifoEnCours = 0;

@@ -110,6 +110,9 @@ public:
     void Reset() override;
     void free(bool libererDLL) override;
     bool Presente() override;
+    // -1 once a run found the unit gone (asked after a silence, see
+    // toujoursPresente), else 0: no news.
+    int32_t presentePendantAcq() override { return centralePerdue_ ? -1 : 0; }
     void RecupereCalibration() override;
     void MAJCalibrage() override;
     double Ux(int32_t voieX, int32_t vNum) override;
@@ -208,8 +211,13 @@ private:
     void termineReglage(bool applique);
 
     // Acquisition run.
+    // A lost unit ends the reading as a stop does (centralePerdue_ set).
     enum class FinLecture { atteinte, arretee, delaiDepasse };
     bool attends(uint32_t millisecondes);
+    // Whether the unit, silent since `debutSilence`, is still there: asked
+    // once per stretch of silence, which then starts again.
+    bool toujoursPresente(uint32_t& debutSilence);
+    bool centralePerdue_ = false;
     FinLecture litJusqua(int64_t cible, int32_t tailleDemande, uint32_t delaiMs, int64_t limiteStockage);
     int32_t lit(int32_t nbDemandes, int64_t limiteStockage);
     int32_t attendDeclenchement();

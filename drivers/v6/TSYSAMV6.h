@@ -77,7 +77,13 @@ public:
     bool LireUnCaractereTimeOut(char& aCaractere, uint32_t aTimeOut);
     void AttendreCaractere(char aCaractere);
     bool AttendreUnCaractereTimeOut(char aCaractere, uint32_t aTimeOut);
+    // The USB bridge itself says its device is gone (unplugged): nothing can
+    // come any more, however long one waits.
+    bool pontPerdu() const;
     bool Presente() override;
+    // During a run nothing may be sent to the unit (a character would stop
+    // it): only the bridge is asked. -1 when it lost its device, else 0.
+    int32_t presentePendantAcq() override;
     void RecupereCalibration() override;
     void Reset() override;
 

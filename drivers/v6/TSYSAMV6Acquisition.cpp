@@ -164,7 +164,9 @@ bool TSYSAMV6::lireMot(uint16_t& mot)
     for (uint8_t& octet : octets) {
         int tentative = 0;
         while (!LireUnOctet(octet)) {
-            if (++tentative >= kTentativesOctet)
+            // The retries wait for a slow unit; a device the bridge lost
+            // sends nothing more.
+            if (++tentative >= kTentativesOctet || pontPerdu())
                 return false;
             plateforme::dorsEnTraitantMessages(kPauseOctet, kTrancheAttente);
             if (arretDemande())

@@ -101,6 +101,7 @@ bool TSYSAMV6::Open_V6()
     l.liaisonOuverte = f.FT_OpenEx(description, FT_OPEN_BY_DESCRIPTION, &peripherique) == FT_OK;
     l.peripherique = l.liaisonOuverte ? peripherique : nullptr;
     if (l.liaisonOuverte) {
+        l.dernierStatut = FT_OK;
         f.FT_SetBaudRate(l.peripherique, 1'250'000);
         f.FT_SetDataCharacteristics(l.peripherique, FT_BITS_8, FT_STOP_BITS_1, FT_PARITY_NONE);
         f.FT_SetFlowControl(l.peripherique, FT_FLOW_RTS_CTS, 0x11, 0x13);
@@ -160,7 +161,8 @@ bool TSYSAMV6::LireUnOctet(uint8_t& aOctet)
     if (!l.liaisonOuverte)
         return false;
     DWORD enAttente = 0;
-    if (l.d2xx.FT_GetQueueStatus(l.peripherique, &enAttente) != FT_OK)
+    l.dernierStatut = l.d2xx.FT_GetQueueStatus(l.peripherique, &enAttente);
+    if (l.dernierStatut != FT_OK)
         return false;
     l.nbOctetsEnReception = enAttente;
     if (enAttente == 0)
@@ -186,8 +188,9 @@ bool TSYSAMV6::LireUnCaractereTimeOut(char& aCaractere, uint32_t aTimeOut)
     do {
         if (LireUnCaractere(aCaractere))
             return true;
-        // Nothing can come on a closed link: no point in waiting.
-        if (!liaisonV6().liaisonOuverte)
+        // Nothing can come on a closed link or from a lost device: no point
+        // in waiting.
+        if (pontPerdu())
             return false;
     } while (!delaiEcoule(debut, aTimeOut));
     return false;
@@ -200,10 +203,27 @@ bool TSYSAMV6::AttendreUnCaractereTimeOut(char aCaractere, uint32_t aTimeOut)
         char recu = 0;
         if (LireUnCaractere(recu) && recu == aCaractere)
             return true;
-        if (!liaisonV6().liaisonOuverte)
+        if (pontPerdu())
             return false;
     } while (!delaiEcoule(debut, aTimeOut));
     return false;
+}
+
+bool TSYSAMV6::pontPerdu() const
+{
+    const EtatLiaisonV6& l = liaisonV6();
+    return !l.liaisonOuverte || l.dernierStatut == FT_IO_ERROR || l.dernierStatut == FT_INVALID_HANDLE
+        || l.dernierStatut == FT_DEVICE_NOT_FOUND;
+}
+
+int32_t TSYSAMV6::presentePendantAcq()
+{
+    EtatLiaisonV6& l = liaisonV6();
+    if (l.liaisonOuverte) {
+        DWORD enAttente = 0;
+        l.dernierStatut = l.d2xx.FT_GetQueueStatus(l.peripherique, &enAttente);
+    }
+    return pontPerdu() ? -1 : 0;
 }
 
 void TSYSAMV6::AttendreCaractere(char aCaractere)
