@@ -267,7 +267,11 @@ int32_t TSYSAMV6::etapeAlignementPretrig(TPtrFifoSP5 bloc)
     } else {
         uPre = float(Ux(voieSynchro, a));
         uPost = float(Ux(voieSynchro, b));
-        dtPretrig = std::clamp((S - uPre) / (double(uPost) - uPre) * dt0X, 0.0, dt0X);
+        // Two codes may give the same voltage (no calibration read: every
+        // code is 0 V): no crossing to place, and no division by zero.
+        const double ecart = double(uPost) - uPre;
+        const double fraction = ecart != 0.0 ? (S - uPre) / ecart : 0.0;
+        dtPretrig = std::isfinite(fraction) ? std::clamp(fraction * dt0X, 0.0, dt0X) : 0.0;
     }
     idxFinPretrigRenvoi = 0;
     idxFrontPretrigRenvoi = nbValLues - 1;

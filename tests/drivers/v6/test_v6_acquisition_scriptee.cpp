@@ -137,6 +137,30 @@ TEST_F(AcquisitionScripteeV6, CrossingIsSoughtOnTheCodeTheUnitTriggeredOn)
     v6->arreteAcq();
 }
 
+// Without calibration every code is 0 V: the crossing cannot be placed
+// between two rows of the same voltage, and the instant stays a number.
+TEST_F(AcquisitionScripteeV6, CrossingBetweenRowsOfTheSameVoltageIsAtTheFirstRow)
+{
+    v6->CalibrageV6.AmpliCan = { 0, 0, 0, 0 };
+    v6->CalibrageV6.OffsetCan = { 0, 0, 0, 0 };
+    v6->MAJCalibrage();
+    regle(0.01, 101, 1, 0);
+    v6->VNESeuilDecl = 2050;
+    std::vector<uint16_t> lignes { 1990, 1995, 2000, 2010, 2060 };
+    const auto suite = rampe(2100, 111);
+    lignes.insert(lignes.end(), suite.begin(), suite.end());
+    reponse("F", cadre("DECL"));
+    reponse("D", ":" + mots(lignes));
+    v6->declencheAcq();
+    TFifoSP5 bloc {};
+    ASSERT_EQ(v6->LireFifo(&bloc), 2);
+    EXPECT_EQ(codesDuBloc(bloc, 2), (std::vector<int32_t> { 2010, 2060 }));
+    EXPECT_EQ(v6->uPre, 0.0f);
+    EXPECT_EQ(v6->uPost, 0.0f);
+    EXPECT_EQ(v6->dtPretrig, 0.0);
+    v6->arreteAcq();
+}
+
 TEST_F(AcquisitionScripteeV6, NoCrossingOrOneTooEarlyShiftsNothing)
 {
     // No crossing at all: the five rows stay, equal codes give no delay.
