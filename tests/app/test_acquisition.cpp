@@ -384,9 +384,7 @@ private slots:
     void debranchementPendantLaRun_data()
     {
         QTest::addColumn<int>("type");
-        // The V6 driver retries a missing byte for ten seconds before the
-        // loop may ask for the unit, and the CAMPUS driver does not tell a
-        // lost unit during a run: only the SP5 is found gone in a test's time.
+        // Every unit at every stage of a run: test_debranchement.cpp.
         QTest::newRow("SP5") << int(kSysamSP5);
     }
 
