@@ -159,7 +159,7 @@ private slots:
         auto fiche = ouvre();
         QCOMPARE(boutons, QStringList({"SYSAM SP5", "SYSAM V6"}));
         QCOMPARE(fiche->typeCentraleActive, 2);
-        QCOMPARE(fiche->EditPresence->text(), QStringLiteral("Centrale SYSAM V6 connectée"));
+        QCOMPARE(ui(*fiche).EditPresence->text(), QStringLiteral("Centrale SYSAM V6 connectée"));
         QVERIFY(titre->MemoDemarrage->toPlainText().contains(
             QStringLiteral("Centrale SYSAM CAMPUS non installée sur cet ordinateur")));
         QVERIFY(messages.empty());
