@@ -223,6 +223,12 @@ bool TFicheGVMixte::FormCloseQuery()
 
 void TFicheGVMixte::closeEvent(QCloseEvent* event)
 {
+    // The permanent mode ends first; its end closes the window again.
+    if (MODEGENERAL == TModeGeneral::permanentEnCours) {
+        quitterPendantModePermanent();
+        event->ignore();
+        return;
+    }
     if (FormCloseQuery())
         event->accept();
     else

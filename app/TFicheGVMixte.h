@@ -16,6 +16,7 @@
 //   TFicheGVMixteReglages.cpp    the persistent settings and the temporary files
 //   TFicheGVMixteEcran.cpp       the screen inside the window, the keys, the wheel, the measurement panel
 //   TFicheGVMixteAcquisition.cpp a run from the Start button to its end, a new experiment
+//   TFicheGVMixteTrames.cpp      the permanent mode: the window's side of the frame loop
 //   TFicheGVMixteEnregistrement.cpp the REGRESSI save command with the window's dialogs
 #include "app/ControleurReglages.h"
 #include "app/Disposition.h"
@@ -23,7 +24,7 @@
 #include "app/FabriqueCentrales.h"
 #include "app/Panneaux.h"
 #include "app/ReglagesGV.h"
-#include "app/acquisition/BoucleAcquisition.h"
+#include "app/acquisition/BoucleTrames.h"
 #include "display/WidgetEcran.h"
 #include "export/CommandeEnregistrementRW3.h"
 #include "mesures/ModeGeneral.h"
@@ -134,12 +135,15 @@ public:
     void Acquisition();
     void RetourFIFOZero();
     void sortieNormaleMS();
+    // The end of the permanent mode (the frame loop redraws after it).
+    void SortieNormaleMP();
     void enregistreRegressiRW3();
     // The New button: stops a run, offers to save, then a new experiment.
     void nouvelleExperience();
     // A new experiment: curves cleared, default settings (RAZ).
     void razExperience();
     TDrapeauxAcquisition drapeaux; // stop, nouveauxParametres, typeSortieMP seen by the read loop
+    TEtatTrames trames;            // the permanent mode's progress
     TEtatEnregistrement etatEnregistrement; // numAcqDef, nomFichierREG
     bool ajouterLesCourbesX = false;
     int64_t ptFront = 0;
@@ -287,9 +291,19 @@ private:
 
     // --- Screen and run ---
     class THoteFenetre; // the run's side of the window
+    class THoteTramesFenetre; // the permanent mode's side of the window
     void construitEcran();
     void initialiseAcquisition();
+    void termineRun(bool permanent);
+    void apresDefaillance(bool permanent);
+    void afficheValeursAuPoint(int64_t indice);
+    void montreAttenteDeclenchement();
+    void acquisitionPermanente();
+    // Quit: during the permanent mode the mode ends first.
+    void SBQuitterClick();
+    void quitterPendantModePermanent();
     TBoucleAcquisition* boucleEnCours_ = nullptr;
+    TBoucleTrames* boucleTrames_ = nullptr;
 
     // --- Regions ---
     QFrame* PBoutons = nullptr;

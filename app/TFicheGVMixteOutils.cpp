@@ -41,7 +41,7 @@ const TFicheGVMixte::TCommandeOutil TFicheGVMixte::commandesOutils[kNbBoutonsOut
      &TFicheGVMixte::commandeVoirTableau},
     {TBoutonOutil::options, "SBOptions", "Choisir les paramètres de configuration", false, nullptr},
     {TBoutonOutil::aproposDe, "SBAproposDe", "Informations générales", false, &TFicheGVMixte::commandeAPropos},
-    {TBoutonOutil::quitter, "SBQuitter", "Sysam, ferme-toi !", false, &TFicheGVMixte::Quitter},
+    {TBoutonOutil::quitter, "SBQuitter", "Sysam, ferme-toi !", false, &TFicheGVMixte::SBQuitterClick},
 };
 
 namespace {

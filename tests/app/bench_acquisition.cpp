@@ -60,6 +60,8 @@ void BM_BlocConvertiStockeDessine(benchmark::State& state)
         echantillons += mots;
     }
     state.SetItemsProcessed(echantillons);
+    state.counters["points"] = double(centrale.nbPts0X);
+    state.counters["pts/pixel"] = double(centrale.nbPts0X) / ecran.geometrie.larG;
     state.counters["ns/echantillon"] =
         benchmark::Counter(double(echantillons), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
