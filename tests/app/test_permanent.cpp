@@ -12,13 +12,16 @@
 #include "app/TFicheGVMixte.h"
 #include "display/Couleurs.h"
 #include "model/TCentrale.h"
+#include "model/UniteBaseChaines.h"
 #include "platform/PompeMessages.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QElapsedTimer>
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
@@ -44,11 +47,14 @@ public:
         connect(ui(fiche).EditMessageX, &QLineEdit::textChanged, this, [this](const QString& t) {
             if (t == QStringLiteral("Acquisition en attente...") || t == QStringLiteral("Attente du déclenchement")) {
                 ++trames;
+                debutee_ = true;
                 moities.push_back(fiche_.trames.trameX);
                 longueurs.push_back(fiche_.mesures.tv2.empty() ? 0 : int64_t(fiche_.mesures.tv2.back().size()));
                 if (auDebut)
                     auDebut(trames);
-            } else if (t == QStringLiteral("Acquisition en cours...") && trames > 0) {
+            } else if (t == QStringLiteral("Acquisition en cours...") && debutee_) {
+                // (The same text when the mode starts is no frame's.)
+                debutee_ = false;
                 if (auPremierBloc)
                     auPremierBloc(trames);
             }
@@ -63,6 +69,7 @@ public:
 
 private:
     TFicheGVMixte& fiche_;
+    bool debutee_ = false; // a frame started and has had no block yet
 };
 
 // True when the colour of curve `couleur` is within a pixel of (x, y).
@@ -145,6 +152,35 @@ class TestPermanent : public QObject {
         return double(testgv::pointEntree<int64_t (*)()>("SP5SIM.DLL", "SimSP5_DebutRun")()) * 1e-7;
     }
 
+    // Pixels of the graph, right of column x, where the screen differs from
+    // the blank screen the frames start from.
+    static int differencesADroite(const TFicheGVMixte& fiche, int x)
+    {
+        const TEcran& e = const_cast<TFicheGVMixte&>(fiche).ecran();
+        const TGeometrieEcran& g = e.geometrie;
+        int n = 0;
+        for (int y = g.mSup + 2; y < g.mSup + g.hauG - 2; ++y)
+            for (int xx = std::max(x, g.gaucheGraphe() + 2); xx < g.droiteGraphe() - 2; ++xx)
+                n += e.iEcranX.pixel(xx, y) != e.bmEcran0.pixel(xx, y);
+        return n;
+    }
+
+    // Column just past the erasing front of the frame in progress.
+    static int apresLeFront(TFicheGVMixte& fiche)
+    {
+        return fiche.ecran().geometrie.xe(double(fiche.ptFront + 1) * fiche.SP5->dt0X) + 4;
+    }
+
+    // Index after which every value of curve c is 0.
+    static int64_t finDesDonnees(const TFicheGVMixte& fiche, std::size_t c)
+    {
+        const std::vector<float>& u = fiche.mesures.tv2[c];
+        int64_t n = int64_t(u.size());
+        while (n > 0 && u[std::size_t(n - 1)] == 0.0f)
+            --n;
+        return n;
+    }
+
     const gv::TMessage* message(const QString& debut) const
     {
         for (const gv::TMessage& m : messages)
@@ -219,6 +255,305 @@ private slots:
         QVERIFY(fiche->TimerAcqDir.isActive());
         QVERIFY(ui(*fiche).SBenregistrerRW3->isEnabled());
         QVERIFY(messages.empty());
+    }
+
+    // Slow frames without the erasing option: the arrays hold two frames,
+    // which go to the two halves in turn from the first; the old frame
+    // stays ahead of the erasing front. Stop during a frame of the first
+    // half: the previous frame, whole, takes its place.
+    void tramesLentesSansEffacement_data()
+    {
+        QTest::addColumn<int>("type");
+        QTest::newRow("SP5") << int(kSysamSP5);
+        QTest::newRow("V6") << int(kSysamV6);
+        QTest::newRow("CAMPUS") << int(kSysamCampus);
+    }
+
+    void tramesLentesSansEffacement()
+    {
+        QFETCH(int, type);
+        auto fiche = ouvre(type);
+        prepare(*fiche, "0.2", "201");
+        QCOMPARE(fiche->controleur().modeBalayage, 0);
+        TCentrale& c = *fiche->SP5;
+        TSuiviTrames suivi(*fiche);
+        int ancienneTrameDevant = -1;
+        suivi.auPremierBloc = [&](int trame) {
+            if (trame == 2)
+                QTimer::singleShot(0, fiche.get(), [&] { ancienneTrameDevant = differencesADroite(*fiche, apresLeFront(*fiche)); });
+            if (trame == 3)
+                arrete(*fiche);
+        };
+        demarre(*fiche);
+        QCOMPARE(suivi.trames, 3);
+        QCOMPARE(suivi.moities, (std::vector<int> {0, 1, 0}));
+        for (int64_t n : suivi.longueurs)
+            QCOMPARE(n, 2 * c.nbPts0X);
+        QCOMPARE(fiche->trames.nbTramesAcq, 2);
+        QVERIFY2(ancienneTrameDevant > 50, qPrintable(QString::number(ancienneTrameDevant)));
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::permanentArrete);
+        QCOMPARE(int64_t(fiche->mesures.tv2[0].size()), 2 * c.nbPts0X);
+        // Every run starts at the signals' phase 0 here: both halves show it.
+        QVERIFY(suitLeSignal(*fiche, type, 0, 0, 0.0, 0, c.nbPts0X));
+        for (int64_t k = 0; k < c.nbPts0X; k += 10)
+            QCOMPARE(fiche->mesures.tv2[0][std::size_t(c.nbPts0X + k)], fiche->mesures.tv2[0][std::size_t(k)]);
+        QCOMPARE(fiche->mesures.voiesMesurees[0].sUniteVM, std::string("V"));
+        QCOMPARE(ui(*fiche).EditMessageX->text(), QStringLiteral(" 1 série acquise"));
+        QVERIFY(ui(*fiche).CBModePermanent->isChecked());
+        QVERIFY(messages.empty());
+    }
+
+    // Stop during the first slow frame: no frame is complete, nothing is
+    // copied, and what the unit had not sent yet stays as it was (zero).
+    void arretPendantLaPremiereTrameLente()
+    {
+        auto fiche = ouvre();
+        prepare(*fiche, "0.5", "1001");
+        TSuiviTrames suivi(*fiche);
+        suivi.auPremierBloc = [&](int) { arrete(*fiche); };
+        QElapsedTimer chrono;
+        chrono.start();
+        demarre(*fiche);
+        QVERIFY(chrono.elapsed() < 400);
+        QCOMPARE(suivi.trames, 1);
+        QCOMPARE(fiche->trames.nbTramesAcq, 0);
+        const int64_t n = finDesDonnees(*fiche, 0);
+        QVERIFY2(n > 10 && n < fiche->SP5->nbPts0X / 2, qPrintable(QString::number(n)));
+        QVERIFY(suitLeSignal(*fiche, kSysamSP5, 0, 0, 0.0, 0, n));
+        QCOMPARE(int64_t(fiche->mesures.tv2[0].size()), 2 * fiche->SP5->nbPts0X);
+    }
+
+    // The duration changed during slow frames: the frame ends at once, the
+    // new duration applies, and the sweep starts again from the left edge
+    // in the first half.
+    void changementDeDureePendantLesTramesLentes()
+    {
+        auto fiche = ouvre();
+        prepare(*fiche, "0.5", "1001");
+        TCentrale& c = *fiche->SP5;
+        TSuiviTrames suivi(*fiche);
+        QElapsedTimer chrono;
+        qint64 clic = -1, suivante = -1;
+        double dureeALaTroisieme = 0;
+        int64_t frontALaTroisieme = -1;
+        suivi.auPremierBloc = [&](int trame) {
+            if (trame == 2) {
+                chrono.start();
+                clic = 0;
+                QTest::mouseClick(ui(*fiche).SBDureeTotalePlus, Qt::LeftButton);
+            } else if (trame == 3) {
+                arrete(*fiche);
+            }
+        };
+        suivi.auDebut = [&](int trame) {
+            if (trame == 3) {
+                suivante = chrono.elapsed();
+                dureeALaTroisieme = c.dureeTotale0X;
+                frontALaTroisieme = fiche->ecran().progres().ptFront;
+            }
+        };
+        demarre(*fiche);
+        QCOMPARE(suivi.trames, 3);
+        QVERIFY(clic == 0);
+        QVERIFY2(suivante >= 0 && suivante < 250, qPrintable(QString::number(suivante)));
+        QVERIFY2(std::fabs(dureeALaTroisieme - 1.0) < 1e-6, qPrintable(QString::number(dureeALaTroisieme)));
+        QCOMPARE(suivi.moities, (std::vector<int> {0, 1, 0}));
+        QCOMPARE(frontALaTroisieme, int64_t(0));
+        QCOMPARE(suivi.longueurs[2], 2 * c.nbPts0X);
+        QCOMPARE(fiche->mesures.dtAX, c.dt0X);
+        QCOMPARE(ui(*fiche).CBDureeTotale->currentText(), QString::fromStdString(formatValeur(3, styleIngenieur, 1.0L) + "s"));
+    }
+
+    // "Mode permanent" unchecked during fast frames: the mode leaves once
+    // the frame in progress is complete, and the box reads off.
+    void decocheePendantLesTramesRapides()
+    {
+        auto fiche = ouvre(kSysamSP5, -1);
+        prepare(*fiche, "0.1", "1001");
+        TSuiviTrames suivi(*fiche);
+        suivi.auPremierBloc = [&](int trame) {
+            if (trame == 2)
+                testgv::cliqueBouton(ui(*fiche).CBModePermanent);
+        };
+        demarre(*fiche);
+        QCOMPARE(suivi.trames, 2);
+        QVERIFY(!ui(*fiche).CBModePermanent->isChecked());
+        QVERIFY(!fiche->controleur().modePermanent);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::permanentArrete);
+        QCOMPARE(ui(*fiche).GBDeclenchement->title(), QStringLiteral("Déclenchement"));
+        QCOMPARE(ui(*fiche).CBTypeDeclenchement->itemText(0), QStringLiteral("manuel"));
+        QVERIFY(suitLeSignal(*fiche, kSysamSP5, 0, 0, debutDernierRun(), 0, fiche->SP5->nbPts0X));
+        // The next Start runs a single acquisition.
+        demarre(*fiche);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+    }
+
+    // The erasing option: each slow frame starts on a blank screen, and the
+    // arrays hold one frame.
+    void optionEffacement()
+    {
+        auto fiche = ouvre(kSysamSP5, -1);
+        fiche->reglages.optionEffaceTrame = true;
+        prepare(*fiche, "0.3", "1001");
+        TCentrale& c = *fiche->SP5;
+        TSuiviTrames suivi(*fiche);
+        std::vector<int> restesDevant;
+        suivi.auPremierBloc = [&](int trame) {
+            if (trame <= 2)
+                QTimer::singleShot(0, fiche.get(), [&] { restesDevant.push_back(differencesADroite(*fiche, apresLeFront(*fiche))); });
+            else
+                arrete(*fiche);
+        };
+        demarre(*fiche);
+        QCOMPARE(suivi.trames, 3);
+        QCOMPARE(restesDevant, (std::vector<int> {0, 0}));
+        QCOMPARE(suivi.moities, (std::vector<int> {0, 0, 0}));
+        for (int64_t n : suivi.longueurs)
+            QCOMPARE(n, c.nbPts0X);
+        QVERIFY(!fiche->trames.modeDoubleTrameX);
+        // The third frame, cut short, has no older end behind it.
+        const int64_t n = finDesDonnees(*fiche, 0);
+        QVERIFY2(n > 10 && n < c.nbPts0X / 2, qPrintable(QString::number(n)));
+        QVERIFY(suitLeSignal(*fiche, kSysamSP5, 0, 0, debutDernierRun(), 0, n));
+    }
+
+    // Quit during the mode: the mode ends normally, records filled, then the
+    // closing question; "Non" keeps the window. The window's close box does
+    // the same; "Oui" then closes it.
+    void quitterPendantLeMode()
+    {
+        auto fiche = ouvre();
+        prepare(*fiche, "0.1", "1001");
+        TModeGeneral etatALaQuestion = TModeGeneral::rienAcquis;
+        int courbesALaQuestion = -1;
+        QMessageBox::StandardButton quitter = QMessageBox::No;
+        reponse = [&](const gv::TMessage& m) {
+            if (m.texte.startsWith(QStringLiteral("Désirez-vous vraiment quitter"))) {
+                etatALaQuestion = fiche->modeGeneral();
+                courbesALaQuestion = fiche->mesures.nbVoiesMesurees;
+                return quitter;
+            }
+            return QMessageBox::No;
+        };
+        TSuiviTrames suivi(*fiche);
+        suivi.auPremierBloc = [&](int trame) {
+            if (trame == 2)
+                QTest::mouseClick(ui(*fiche).SBQuitter, Qt::LeftButton);
+            if (trame == 4)
+                fiche->close();
+        };
+        demarre(*fiche);
+        QVERIFY(message(QStringLiteral("Désirez-vous vraiment quitter")));
+        QCOMPARE(etatALaQuestion, TModeGeneral::permanentArrete);
+        QCOMPARE(courbesALaQuestion, 1);
+        QVERIFY(fiche->isVisible());
+        QCOMPARE(suivi.trames, 2);
+
+        messages.clear();
+        quitter = QMessageBox::Yes;
+        courbesALaQuestion = -1;
+        demarre(*fiche);
+        QCOMPARE(suivi.trames, 4);
+        QCOMPARE(courbesALaQuestion, 1);
+        QVERIFY(message(QStringLiteral("Désirez-vous enregistrer les mesures ?")));
+        QVERIFY(!fiche->isVisible());
+    }
+
+    // The unit unplugged during a frame: the mode ends with the warning, and
+    // the presence poll runs again.
+    void debranchementPendantLeMode()
+    {
+        auto branche = testgv::pointEntree<void (*)(int32_t)>("SP5SIM.DLL", "SimSP5_Branche");
+        QVERIFY(branche);
+        auto fiche = ouvre();
+        prepare(*fiche, "0.5", "1001");
+        TSuiviTrames suivi(*fiche);
+        suivi.auPremierBloc = [&](int trame) {
+            if (trame == 2)
+                branche(0);
+        };
+        QElapsedTimer chrono;
+        chrono.start();
+        demarre(*fiche);
+        branche(1);
+        QVERIFY(chrono.elapsed() < 3000);
+        QCOMPARE(suivi.trames, 2);
+        const gv::TMessage* avertissement = message(QStringLiteral("Acquisition interrompue car probable débranchement"));
+        QVERIFY(avertissement);
+        QCOMPARE(avertissement->icone, gv::TIconeMessage::Avertissement);
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::permanentArrete);
+        QVERIFY(fiche->TimerPresenceSP5.isActive());
+        QCOMPARE(fiche->drapeaux.typeSortieMP, TTypeSortieMP::aucune);
+    }
+
+    // A trigger that never comes keeps the frame waiting; the wait dialog
+    // shows after tAttenteMaxDecl; Stop ends the mode at once.
+    void declenchementQuiNeVientPas()
+    {
+        auto fiche = ouvre();
+        prepare(*fiche, "0.1", "1001");
+        TCentrale& c = *fiche->SP5;
+        testgv::cliqueBouton(ui(*fiche).voies[6].active);
+        testgv::cliqueBouton(ui(*fiche).voies[0].active);
+        testgv::choisitDansListe(ui(*fiche).CBTypeDeclenchement, kDeclSeuil);
+        ui(*fiche).EditUSeuilDecl->setFocus();
+        ui(*fiche).EditUSeuilDecl->selectAll();
+        QTest::keyClicks(ui(*fiche).EditUSeuilDecl, QStringLiteral("5"));
+        QTest::keyClick(ui(*fiche).EditUSeuilDecl, Qt::Key_Return);
+        QCOMPARE(c.modeDecl, int(kDeclSeuil));
+        QCOMPARE(c.USeuilDecl, 5.0f);
+        c.tAttenteMaxDecl = 0.1f;
+        QString messagePendant;
+        bool dialogueVisible = false;
+        qint64 arret = -1;
+        QElapsedTimer chrono;
+        QTimer::singleShot(500, fiche.get(), [&] {
+            messagePendant = ui(*fiche).EditMessageX->text();
+            dialogueVisible = fiche->FicheAttenteDecl && fiche->FicheAttenteDecl->isVisible();
+            chrono.start();
+            arrete(*fiche);
+        });
+        demarre(*fiche);
+        arret = chrono.elapsed();
+        QCOMPARE(messagePendant, QStringLiteral("Attente du déclenchement"));
+        QVERIFY(dialogueVisible);
+        QVERIFY2(arret < 200, qPrintable(QString::number(arret)));
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::permanentArrete);
+    }
+
+    // Settings changed while fast frames run: each change waits for the end
+    // of the frame and the mode goes on. The trigger switched to a threshold
+    // on the sine: from then on every frame starts at the threshold, rising.
+    void changementsPendantLeMode()
+    {
+        auto fiche = ouvre(kSysamSP5, -1);
+        prepare(*fiche, "0.1", "1001");
+        TCentrale& c = *fiche->SP5;
+        TSuiviTrames suivi(*fiche);
+        std::vector<int> calibres, declenchements;
+        suivi.auDebut = [&](int) {
+            calibres.push_back(c.VoiesX[0].idxCalibreUt);
+            declenchements.push_back(c.modeDecl);
+        };
+        suivi.auPremierBloc = [&](int trame) {
+            if (trame == 2)
+                QTest::mouseClick(ui(*fiche).voies[0].calibre->bouton(1), Qt::LeftButton, {},
+                                  QPoint(4, ui(*fiche).voies[0].calibre->bouton(1)->height() / 2));
+            else if (trame == 4)
+                testgv::choisitDansListe(ui(*fiche).CBTypeDeclenchement, kDeclSeuil);
+            else if (trame == 6)
+                arrete(*fiche);
+        };
+        demarre(*fiche);
+        QCOMPARE(suivi.trames, 6);
+        QCOMPARE(calibres, (std::vector<int> {0, 0, 1, 1, 1, 1}));
+        QCOMPARE(declenchements, (std::vector<int> {0, 0, 0, 0, int(kDeclSeuil), int(kDeclSeuil)}));
+        QCOMPARE(c.nbPts0X, c.nbPtsAffX + 1);
+        const std::vector<float>& u = fiche->mesures.tv2[0];
+        QVERIFY2(std::fabs(u[0] - c.USeuilDecl) < 0.05f, qPrintable(QString::number(u[0])));
+        QVERIFY(u[10] > u[0] + 0.5f);
+        QCOMPARE(int64_t(u.size()), c.nbPts0X);
+        QCOMPARE(fiche->mesures.voiesMesurees[0].calVM, 1);
     }
 };
 
