@@ -989,6 +989,7 @@ void TControleurReglages::activeComposantsAcqSimple()
     for (TBoutonOutil b : {TBoutonOutil::enregistrerRW3, TBoutonOutil::enregistrerTXT, TBoutonOutil::transfertREG,
                            TBoutonOutil::transfertExcel, TBoutonOutil::voirTableau, TBoutonOutil::mesures})
         a_.outil(b) = courbesPresentes;
+    a_.outil(TBoutonOutil::transfertREG) = courbesPresentes && environnement.transfertREGPossible;
     a_.outil(TBoutonOutil::transfertOOLO) = courbesPresentes && (environnement.OOInstalle || environnement.LOInstalle);
     activeSBCentrales();
 }
@@ -1015,12 +1016,14 @@ void TControleurReglages::activeComposantsAcqPermanente()
 void TControleurReglages::activeBoutonsOutils()
 {
     TMiseAJour m(*this);
+    // A workbook is written without any installed program.
     for (TBoutonOutil b : {TBoutonOutil::voirTableau, TBoutonOutil::mesures, TBoutonOutil::enregistrerRW3,
-                           TBoutonOutil::transfertREG, TBoutonOutil::enregistrerTXT})
+                           TBoutonOutil::enregistrerTXT, TBoutonOutil::transfertExcel})
         a_.outil(b) = true;
+    a_.outil(TBoutonOutil::transfertREG) = environnement.transfertREGPossible;
     a_.outil(TBoutonOutil::nouveau) = mode() != TModeGeneral::rienAcquis;
     a_.outil(TBoutonOutil::transfertOOLO) = environnement.OOInstalle || environnement.LOInstalle;
-    a_.outil(TBoutonOutil::transfertExcel) = environnement.msOfficeInstalle;
+    vue_.demandeEcran(TActionEcran::tableauPerime);
 }
 
 void TControleurReglages::desactiveBoutonsOutils()

@@ -46,6 +46,8 @@ public:
         bool LOInstalle = false;
         bool msOfficeInstalle = false;
         std::size_t nbBoutonsCentrales = 0;
+        // False from a failed start of REGRESSI until one is chosen again.
+        bool transfertREGPossible = true;
     };
     TEnvironnement environnement;
 

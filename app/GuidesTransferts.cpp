@@ -57,9 +57,12 @@ QString guideTransfertEXCEL()
                        "l'avancement du transfert est indiqué en haut à droite de la fenêtre de Galvora. "
                        "N'utilisez pas le presse-papiers pendant ce temps."),
         QStringLiteral("Sous Linux, EXCEL n'est pas piloté : Galvora écrit les mesures dans un classeur au format "
-                       ".xlsx, puis le fait ouvrir par l'application que votre bureau associe à ce type de fichier "
-                       "(LibreOffice Calc, par exemple). Chaque transfert produit donc un nouveau classeur, quel que "
-                       "soit le choix ci-contre."),
+                       ".xlsx placé dans votre dossier de documents, puis le fait ouvrir par l'application que votre "
+                       "bureau associe à ce type de fichier (LibreOffice Calc, par exemple). Avec \"une nouvelle "
+                       "feuille\", le classeur du transfert précédent est réécrit avec une feuille de plus, à "
+                       "condition que personne ne l'ait modifié depuis et qu'il ne soit plus ouvert dans un tableur "
+                       "(refermez-le sans l'enregistrer) ; sinon, les mesures sont placées dans un nouveau classeur. "
+                       "Les classeurs que vous n'avez pas modifiés sont effacés lorsque vous quittez Galvora."),
     });
 }
 

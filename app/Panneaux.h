@@ -98,6 +98,7 @@ enum class TActionEcran {
     curseursMesureAuxBornes,  // the red cursors at 0 and at the duration
     zoomsDesactives,          // the four zoom buttons disabled
     zoomsPlusSeulement,       // "+" zoom buttons enabled, "-" disabled
+    tableauPerime,            // the curves changed: the table is filled again when shown
 };
 
 // The window as the settings controller sees it.

@@ -43,6 +43,8 @@ TFicheGVChoixCentrale::TFicheGVChoixCentrale(QWidget* parent)
     for (int i = 0; i < 3; ++i) {
         auto* bouton = new QPushButton(QString::fromUtf8(noms[i]), PanelChoix);
         bouton->setCheckable(true);
+        // Space chooses a unit; Enter is OK's.
+        bouton->setAutoDefault(false);
         bouton->setProperty("tag", i + 1);
         QFont policeBouton = bouton->font();
         policeBouton.setBold(true);
@@ -53,6 +55,9 @@ TFicheGVChoixCentrale::TFicheGVChoixCentrale(QWidget* parent)
     }
     BOK = new QPushButton(QStringLiteral("OK"), PanelChoix);
     BAbandonner = new QPushButton(QStringLiteral("Abandonner"), PanelChoix);
+    // Enter gives OK, Escape abandons as "Abandonner" does.
+    BOK->setDefault(true);
+    BAbandonner->setAutoDefault(false);
     connect(BOK, &QPushButton::clicked, this, [this] { done(resultatOK); });
     connect(BAbandonner, &QPushButton::clicked, this, [this] { done(resultatAbandon); });
     PrepareChoixCentrale({1, 2, 3});

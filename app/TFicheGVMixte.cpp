@@ -1,5 +1,5 @@
-// Creation, destruction and closing of the main window, and the handler of
-// its timers.
+// Creation and destruction of the main window, and the handler of its
+// timers.
 #include "app/TFicheGVMixte.h"
 
 #include "app/Messages.h"
@@ -41,6 +41,7 @@ TFicheGVMixte::TFicheGVMixte(const TContexteGV& contexte, QWidget* parent)
         };
     construitRegions();
     construitEcran();
+    construitTableau();
     FormCreate();
 }
 
@@ -96,6 +97,7 @@ void TFicheGVMixte::FormCreate()
 
     lireReglages();
     LimDureeMDT = 10000000.0;
+    prepareTransferts();
     ++reglages.nbUtilisations;
     if (contexte_.titre)
         contexte_.titre->setNombreUtilisations(reglages.nbUtilisations);
@@ -122,8 +124,9 @@ void TFicheGVMixte::FormCreate()
         LOInstalle = plateforme::applicationInstallee("LIBREOFFICE") || plateforme::applicationInstallee("LibreOffice.org");
         msOfficeInstalle = plateforme::applicationInstallee("Microsoft Office") ||
                            plateforme::applicationInstallee("Microsoft 365");
-        controleur_.environnement.OOInstalle = OOInstalle;
-        controleur_.environnement.LOInstalle = LOInstalle;
+        // Calc is offered only where its transfer is built.
+        controleur_.environnement.OOInstalle = OOInstalle && transfertCalc;
+        controleur_.environnement.LOInstalle = LOInstalle && transfertCalc;
         controleur_.environnement.msOfficeInstalle = msOfficeInstalle;
         TimerAcqDir.start();
         TimerPresenceSP5.start();
@@ -183,67 +186,10 @@ void TFicheGVMixte::TimerPresenceSP5Timer(QObject* sender)
     // TimerTransfertREGRESSI: nothing to do.
 }
 
-bool TFicheGVMixte::FormCloseQuery()
-{
-    if (peutFermer)
-        return true;
-    if (MODEGENERAL == TModeGeneral::transfertExcel) {
-        gv::boiteMessage(this, gv::TIconeMessage::Avertissement,
-                         QStringLiteral("Transfert vers Excel en cours; impossible de quitter: attendez la fin du "
-                                        "transfert !"));
-        return false;
-    }
-    if (MODEGENERAL == TModeGeneral::transfertCalc) {
-        gv::boiteMessage(this, gv::TIconeMessage::Avertissement,
-                         QStringLiteral("Transfert vers OpenOffice.Org Calc en cours; impossible de quitter: attendez "
-                                        "la fin du transfert !"));
-        return false;
-    }
-    const auto reponse = gv::boiteMessage(this, gv::TIconeMessage::Question,
-                                          QStringLiteral("Désirez-vous vraiment quitter \"Galvora\" ?"),
-                                          QMessageBox::Yes | QMessageBox::No);
-    if (reponse != QMessageBox::Yes) {
-        drapeaux.typeSortieMP = TTypeSortieMP::arretUtilisateur;
-        return false;
-    }
-    if (enregistrerX) {
-        const auto enregistrer = gv::boiteMessage(this, gv::TIconeMessage::Question,
-                                                  QStringLiteral("Désirez-vous enregistrer les mesures ?"),
-                                                  QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        if (enregistrer == QMessageBox::Cancel)
-            return false;
-        if (enregistrer == QMessageBox::Yes)
-            enregistreRegressiRW3();
-        razExperience();
-        return true;
-    }
-    drapeaux.typeSortieMP = TTypeSortieMP::arretUtilisateur;
-    return true;
-}
-
-void TFicheGVMixte::closeEvent(QCloseEvent* event)
-{
-    // The permanent mode ends first; its end closes the window again.
-    if (MODEGENERAL == TModeGeneral::permanentEnCours) {
-        quitterPendantModePermanent();
-        event->ignore();
-        return;
-    }
-    if (FormCloseQuery())
-        event->accept();
-    else
-        event->ignore();
-}
-
-void TFicheGVMixte::Quitter()
-{
-    bloqueTimerAcqDirecte = true;
-    TimerAcqDir.stop();
-    close();
-}
-
 void TFicheGVMixte::FormDestroy()
 {
+    // The office keeps running; only this program's hold on it goes.
+    transfertCalc.reset();
     for (QTimer* timer : {&TimerPresenceSP5, &TimerAcqDir, &TimerFinMesures, &TimerTransfertREGRESSI, &TimerRedimGene})
         timer->stop();
     if ((enAcquisition(MODEGENERAL)) && SP5)

@@ -7,7 +7,7 @@
 // the read loop in TBoucleAcquisition, the screen in TEcran.
 //
 // Its files, by responsibility:
-//   TFicheGVMixte.cpp            creation (FormCreate), destruction, closing, the timers' handler
+//   TFicheGVMixte.cpp            creation (FormCreate), destruction, the timers' handler
 //   TFicheGVMixteRegions.cpp     the regions, the panels' controls and their wiring to the controller
 //   TFicheGVMixteVue.cpp         the panels and the toolbar shown from the controller's data
 //   TFicheGVMixteOutils.cpp      the toolbar: its table of buttons and commands, the dispatcher
@@ -18,6 +18,9 @@
 //   TFicheGVMixteAcquisition.cpp a run from the Start button to its end, a new experiment
 //   TFicheGVMixteTrames.cpp      the permanent mode: the window's side of the frame loop
 //   TFicheGVMixteEnregistrement.cpp the REGRESSI save command with the window's dialogs
+//   TFicheGVMixteTransferts.cpp  the text file, the transfers (Excel, REGRESSI, Calc) and the options
+//   TFicheGVMixteFermeture.cpp   Quit, the closing questions, the platform messages that do nothing here
+//   TFicheGVMixteTableau.cpp     the measurement table: showing it, filling it, deleting a series
 #include "app/ControleurReglages.h"
 #include "app/Disposition.h"
 #include "app/EmplacementsGV.h"
@@ -27,6 +30,8 @@
 #include "app/acquisition/BoucleTrames.h"
 #include "display/WidgetEcran.h"
 #include "export/CommandeEnregistrementRW3.h"
+#include "export/TransfertExcel.h"
+#include "export/TransfertRegressi.h"
 #include "mesures/ModeGeneral.h"
 #include "mesures/TMesures.h"
 
@@ -35,6 +40,8 @@
 #include <QTimer>
 #include <QWidget>
 #include <array>
+#include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <vector>
@@ -56,6 +63,8 @@ class TFicheGVChoixCentrale;
 class TFicheGVMixteTitre;
 class TGroupeRadio;
 class TPanelMesuresSurEcran;
+class TTransfertCalc;
+class TPanneauTableau;
 
 // One installed unit found at start-up.
 struct TCentraleInsPre {
@@ -77,6 +86,18 @@ struct TContexteGV {
     gv::TFabriqueCentrales fabrique;
     TFicheGVMixteTitre* titre = nullptr;
     TFicheGVChoixCentrale* choix = nullptr;
+    // The program's version ("1.2.3.4"), written into the text files.
+    QString version;
+    // Opens a workbook with the desktop's program; null: the desktop's own.
+    TOuvreurDocuments* ouvreurDocuments = nullptr;
+    // Makes the transfer to Calc; null: the office on Galvora's own pipe.
+    std::function<std::unique_ptr<TTransfertCalc>()> fabriqueCalc;
+};
+
+// Frees the transfer to Calc where its type is known (it is compiled only
+// with the UNO SDK).
+struct TSuppressionCalc {
+    void operator()(TTransfertCalc* transfert) const;
 };
 
 class TFicheGVMixte : public QWidget, private TVueReglages {
@@ -105,6 +126,8 @@ public:
     void redimensionnement();
     // The toolbar's dispatcher: the command of the button clicked.
     void SBNouveauClick(QToolButton* bouton);
+    // The button runs a command of the toolbar's table.
+    bool aUneCommande(const QToolButton* bouton) const;
     void Quitter();
     // What the title window's unit page shows about the active unit.
     struct TEtatTitre {
@@ -140,8 +163,15 @@ public:
     void enregistreRegressiRW3();
     // The New button: stops a run, offers to save, then a new experiment.
     void nouvelleExperience();
-    // A new experiment: curves cleared, default settings (RAZ).
-    void razExperience();
+    // A new experiment: curves cleared, default settings.
+    void RAZ();
+
+    // --- Measurement table ---
+    // Fills the table when it is not up to date (MAJTableauFaite).
+    void MAJTableau();
+    // A click released on the delete mark of column `colonne`: the series
+    // is deleted after confirmation.
+    void SGMesuresMouseUp(int colonne);
     TDrapeauxAcquisition drapeaux; // stop, nouveauxParametres, typeSortieMP seen by the read loop
     TEtatTrames trames;            // the permanent mode's progress
     TEtatEnregistrement etatEnregistrement; // numAcqDef, nomFichierREG
@@ -152,6 +182,14 @@ public:
     std::string sDateAcq0;
     std::string sdateAcqX;
     TFicheGVAttenteDeclAcq* FicheAttenteDecl = nullptr;
+
+    // --- Transfers ---
+    // What the workbook transfers remember from one to the next.
+    TEtatTransfertExcel etatExcel;
+    // The transfer to REGRESSI, made once the settings are read.
+    std::unique_ptr<TTransfertRegressi> transfertREG;
+    // The transfer to Calc: its connection lives as long as the window.
+    std::unique_ptr<TTransfertCalc, TSuppressionCalc> transfertCalc;
 
     // Timers, all served by TimerPresenceSP5Timer except the resize timer.
     QTimer TimerPresenceSP5;
@@ -272,7 +310,24 @@ private:
     void commandeMesures();
     void fermeMesures();
     void commandeVoirTableau();
+    void cacheTableau();
+    void ouvreTableauALaLargeurDeSesColonnes();
     void commandeAPropos();
+    void commandeQuitter();
+    void enregistreTexteTXT();
+    void transfertExcel();
+    void transfertRegressi();
+    void transfertOOCalc();
+    void commandeOptions();
+    TSourceRegressi sourceRegressi() const;
+    void prepareTransferts();
+    // The REGRESSI button follows whether a REGRESSI can be started.
+    void suitTransfertREGPossible();
+    // The presence box, or the progress bar of a transfer in its place.
+    void montrePresence(bool visible);
+    class THoteExcel;    // the window's side of the workbook transfer
+    class TVueCalc;      // the window's side of the transfer to Calc
+    class THoteOptionsFenetre; // the window's side of the options dialog
 
     // --- Units ---
     void choisitCentrale();
@@ -293,15 +348,17 @@ private:
     class THoteFenetre; // the run's side of the window
     class THoteTramesFenetre; // the permanent mode's side of the window
     void construitEcran();
+    void construitTableau();
+    // The table's panel no wider than its columns and the splitter allow.
+    void limiteLargeurTableau();
+    // The curves changed (end of a run): the table is filled again when shown.
+    void tableauPerime();
     void initialiseAcquisition();
     void termineRun(bool permanent);
     void apresDefaillance(bool permanent);
     void afficheValeursAuPoint(int64_t indice);
     void montreAttenteDeclenchement();
     void acquisitionPermanente();
-    // Quit: during the permanent mode the mode ends first.
-    void SBQuitterClick();
-    void quitterPendantModePermanent();
     TBoucleAcquisition* boucleEnCours_ = nullptr;
     TBoucleTrames* boucleTrames_ = nullptr;
 
@@ -320,6 +377,7 @@ private:
     QWidget* PEcran = nullptr;
     QWidget* PTableau = nullptr;
     TPanelMesuresSurEcran* PanelMesuresSurEcran = nullptr;
+    TPanneauTableau* tableau_ = nullptr; // PTableau once built
 
     // --- Toolbar ---
     std::array<QToolButton*, kNbBoutonsOutils> boutonsOutils_ {};

@@ -142,7 +142,7 @@ void TFicheGVMixte::nouvelleExperience()
         if (reponse == QMessageBox::Yes)
             enregistreRegressiRW3();
     }
-    razExperience();
+    RAZ();
 }
 
 void TFicheGVMixte::BAcquisitionClick()
@@ -397,17 +397,16 @@ void TFicheGVMixte::PrepareTV2()
     mesures.PrepareTV2(SP5->nbVoiesSignaux, SP5->nbPts0X, ajouterLesCourbesX);
 }
 
-void TFicheGVMixte::razExperience()
+void TFicheGVMixte::RAZ()
 {
     setModeGeneral(TModeGeneral::rienAcquis);
     controleur_.setModepermanent(false);
     controleur_.reglagesDefautMI();
-    QToolButton* tableau = bouton(TBoutonOutil::voirTableau);
-    if (tableau->isChecked())
-        tableau->click();
+    controleur_.changeActivations([](TActivations& a) { a.acquisitionPrecedente = false; });
+    cacheTableau();
+    curseursAuxBornes();
     if (SP5)
         SP5->setModeDeclenchement(kDeclImmediat, true);
-    curseursAuxBornes();
     ajouterLesCourbesX = false;
     mesures.videPourNouvelleExperience(SP5 ? SP5->dureeTotale0X : mesures.tFin);
     PrepareTV2();
@@ -417,9 +416,9 @@ void TFicheGVMixte::razExperience()
     controleur_.desactiveBoutonsOutils();
     PTableauVisible = false;
     controleur_.afficheParametresT();
+    ecran().prepareEcranVide();
     ecran().prepareAxesX();
     ecran().prepareQuadAxes();
-    ecran().prepareEcranVide();
     ecran().dessineEcranN(false);
     controleur_.razPanneaux();
     ecran().geometrie.activerZooms();

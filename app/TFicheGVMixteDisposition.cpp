@@ -47,6 +47,7 @@ void TFicheGVMixte::redimensionnement()
         PTableau->setVisible(PTableauVisible);
         Splitter1->setHandleWidth(disposition.largeurSplitter);
         PTableau->setMinimumWidth(PTableauVisible ? disposition.tailleMinSplitter : 0);
+        limiteLargeurTableau();
     }
     redimensionnementEcran();
 }

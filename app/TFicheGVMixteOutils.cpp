@@ -26,22 +26,25 @@ const TFicheGVMixte::TCommandeOutil TFicheGVMixte::commandesOutils[kNbBoutonsOut
      "Enregistrer les mesures dans un \n\rfichier au format REGRESSI (*.rw3)", false,
      &TFicheGVMixte::enregistreRegressiRW3},
     {TBoutonOutil::enregistrerTXT, "SBenregistrerTXT",
-     "Enregistrer les mesures dans un \n\rfichier au format texte standard (*.txt)", false, nullptr},
+     "Enregistrer les mesures dans un \n\rfichier au format texte standard (*.txt)", false,
+     &TFicheGVMixte::enregistreTexteTXT},
     {TBoutonOutil::transfertREG, "SBTransfertDirectREG",
      "Transférer directement les mesures dans REGRESSI \n\r(en ouvrant REGRESSI, si les paramètres sont corrects)",
-     false, nullptr},
+     false, &TFicheGVMixte::transfertRegressi},
     {TBoutonOutil::transfertExcel, "SBTransfertDirectExcel",
-     "Transférer directement les mesures dans Microsoft EXCEL \n\r(si Microsoft EXCEL est installé)", false, nullptr},
+     "Transférer directement les mesures dans Microsoft EXCEL \n\r(si Microsoft EXCEL est installé)", false,
+     &TFicheGVMixte::transfertExcel},
     {TBoutonOutil::transfertOOLO, "SBtransfertDirectOOLO",
      "Transférer directement les mesures dans OpenOffice \n\rou LibreOffice (suivant celui qui est installé)", false,
-     nullptr},
+     &TFicheGVMixte::transfertOOCalc},
     {TBoutonOutil::mesures, "SBMesures", "Ouvrir la boite de dialogue de mesures sur le graphique", true,
      &TFicheGVMixte::commandeMesures},
     {TBoutonOutil::voirTableau, "SBVoirTableau", "Afficher le tableau de mesures", true,
      &TFicheGVMixte::commandeVoirTableau},
-    {TBoutonOutil::options, "SBOptions", "Choisir les paramètres de configuration", false, nullptr},
+    {TBoutonOutil::options, "SBOptions", "Choisir les paramètres de configuration", false,
+     &TFicheGVMixte::commandeOptions},
     {TBoutonOutil::aproposDe, "SBAproposDe", "Informations générales", false, &TFicheGVMixte::commandeAPropos},
-    {TBoutonOutil::quitter, "SBQuitter", "Sysam, ferme-toi !", false, &TFicheGVMixte::SBQuitterClick},
+    {TBoutonOutil::quitter, "SBQuitter", "Sysam, ferme-toi !", false, &TFicheGVMixte::commandeQuitter},
 };
 
 namespace {
@@ -51,10 +54,17 @@ QString bulle(const char* texte)
     return QString::fromUtf8(texte).replace(QStringLiteral("\n\r"), QStringLiteral("\n"));
 }
 
-QLineEdit* boiteTexte(QWidget* parent, const char* nom, const char* bulleTexte)
+// What assistive technology reads for a picture button: its hint's first line.
+QString nomAccessible(const char* texte)
+{
+    return bulle(texte).section(QLatin1Char('\n'), 0, 0).trimmed();
+}
+
+QLineEdit* boiteTexte(QWidget* parent, const char* nom, const char* nomAccessible, const char* bulleTexte)
 {
     auto* boite = new QLineEdit(parent);
     boite->setObjectName(QString::fromUtf8(nom));
+    boite->setAccessibleName(QString::fromUtf8(nomAccessible));
     boite->setReadOnly(true);
     boite->setToolTip(bulle(bulleTexte));
     return boite;
@@ -69,33 +79,46 @@ void TFicheGVMixte::construitBoutonsOutils()
     for (const TCommandeOutil& ligne : commandesOutils) {
         auto* b = new QToolButton(PBoutons);
         b->setObjectName(QString::fromUtf8(ligne.nom));
-        b->setAccessibleName(QString::fromUtf8(ligne.nom));
+        b->setAccessibleName(nomAccessible(ligne.bulle));
         b->setToolTip(bulle(ligne.bulle));
         b->setAutoRaise(true);
+        // Reached with Tab and pressed with Space; a click leaves the focus
+        // where it was, as on a toolbar.
+        b->setFocusPolicy(Qt::TabFocus);
         b->setCheckable(ligne.basculant);
         boutonsOutils_[std::size_t(ligne.bouton)] = b;
         connect(b, &QToolButton::clicked, this, [this, b] { SBNouveauClick(b); });
     }
+    // Flat picture buttons show no focus of their own: the one Tab reached
+    // is framed, so that a keyboard user sees where Space acts.
+    PBoutons->setStyleSheet(QStringLiteral("QToolButton:focus { border: 2px solid palette(highlight); "
+                                           "border-radius: 3px; }"));
     // The guide button has no action and stays hidden.
     SBGuide = new QToolButton(PBoutons);
+    SBGuide->setObjectName(QStringLiteral("SBGuide"));
+    SBGuide->setAccessibleName(QStringLiteral("Guide"));
     SBGuide->hide();
 
     PPointage = new QFrame(PBoutons);
     PPointage->setObjectName(QStringLiteral("PPointage"));
     PPointage->setFrameShape(QFrame::StyledPanel);
     LSerieP = new QLabel(QStringLiteral("Série "), PPointage);
-    EditSerieP = boiteTexte(PPointage, "EditSerieP",
+    EditSerieP = boiteTexte(PPointage, "EditSerieP", "Série pointée",
                             "Indique la série de mesures correspondant à la courbe pointée par la souris sur le graphique.");
     LPointP = new QLabel(QStringLiteral("Point"), PPointage);
-    EditPointP = boiteTexte(PPointage, "EditPointP",
+    EditPointP = boiteTexte(PPointage, "EditPointP", "Point pointé",
                             "Indique les coordonnées du point de la courbe pointé par la souris sur le graphique.");
 
     PMessages = new QFrame(PBoutons);
     PMessages->setObjectName(QStringLiteral("PMessages"));
     PMessages->setFrameShape(QFrame::StyledPanel);
-    EditMessageX = boiteTexte(PMessages, "EditMessageX", "Donne quelques indications sur les opérations en cours.");
-    EditPresence = boiteTexte(PMessages, "EditPresence", "Indique si l'interface est installée et connectée.");
+    EditMessageX = boiteTexte(PMessages, "EditMessageX", "Opérations en cours",
+                              "Donne quelques indications sur les opérations en cours.");
+    EditPresence = boiteTexte(PMessages, "EditPresence", "État de la centrale",
+                              "Indique si l'interface est installée et connectée.");
     PBarExcel = new QProgressBar(PMessages);
+    PBarExcel->setObjectName(QStringLiteral("PBarExcel"));
+    PBarExcel->setAccessibleName(QStringLiteral("Avancement du transfert"));
     PBarExcel->hide();
 }
 
@@ -140,13 +163,12 @@ void TFicheGVMixte::SBNouveauClick(QToolButton* b)
             (this->*ligne.commande)();
 }
 
-void TFicheGVMixte::commandeVoirTableau()
+bool TFicheGVMixte::aUneCommande(const QToolButton* b) const
 {
-    QToolButton* b = bouton(TBoutonOutil::voirTableau);
-    PTableauVisible = b->isChecked();
-    b->setToolTip(PTableauVisible ? QStringLiteral("Masquer le tableau de mesures")
-                                  : QStringLiteral("Afficher le tableau de mesures"));
-    redimensionnement();
+    for (const TCommandeOutil& ligne : commandesOutils)
+        if (bouton(ligne.bouton) == b)
+            return ligne.commande != nullptr;
+    return false;
 }
 
 void TFicheGVMixte::commandeAPropos()

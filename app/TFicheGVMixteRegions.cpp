@@ -113,8 +113,10 @@ void TFicheGVMixte::construitPanneauParametres()
     SBReduirePParametres->setObjectName(QStringLiteral("SBReduirePParametres"));
     SBReduirePParametres->setArrowType(Qt::RightArrow);
     SBReduirePParametres->setToolTip(QStringLiteral("Réduire/Restaurer le panneau des réglages temporels"));
+    SBReduirePParametres->setAccessibleName(SBReduirePParametres->toolTip());
     connect(SBReduirePParametres, &QToolButton::clicked, this, [this] { SBRedRegVoiesClick(SBReduirePParametres); });
     ScrollBoxParametres = boiteDefilement(panelParametres, "ScrollBoxParametres");
+    ScrollBoxParametres->setAccessibleName(QStringLiteral("Réglages"));
     // The panel is narrow: its controls shrink to its width rather than
     // scrolling sideways.
     ScrollBoxParametres->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -207,8 +209,8 @@ void TFicheGVMixte::construitPanneauParametres()
 
     BAcquisitionPrecedente = new QPushButton(QStringLiteral("Acquisition précédente"));
     BAcquisitionPrecedente->setObjectName(QStringLiteral("BAcquisitionPrecedente"));
-    BAcquisitionPrecedente->setToolTip(
-        QStringLiteral("Revenir aux réglages temporels\nde l'acquisition précédente"));
+    BAcquisitionPrecedente->setToolTip(QStringLiteral(
+        "Permet de revenir \naux réglages de l'acquisition\nprécédente et donc d'ajouter\nles courbes"));
     BAcquisitionPrecedente->setEnabled(false);
     BAcquisitionPrecedente->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     connect(BAcquisitionPrecedente, &QPushButton::clicked, this, [this] {
@@ -307,8 +309,10 @@ void TFicheGVMixte::construitPanneauVoies()
     SBReduirePVoies->setObjectName(QStringLiteral("SBReduirePVoies"));
     SBReduirePVoies->setArrowType(Qt::DownArrow);
     SBReduirePVoies->setToolTip(QStringLiteral("Réduire/Restaurer le panneau de réglage des voies"));
+    SBReduirePVoies->setAccessibleName(SBReduirePVoies->toolTip());
     connect(SBReduirePVoies, &QToolButton::clicked, this, [this] { SBRedRegVoiesClick(SBReduirePVoies); });
     ScrollBoxVoies = boiteDefilement(PanelVoies, "ScrollBoxVoies");
+    ScrollBoxVoies->setAccessibleName(QStringLiteral("Voies"));
 
     ContenuVoies = new QWidget;
     ContenuVoies->setObjectName(QStringLiteral("ContenuVoies"));

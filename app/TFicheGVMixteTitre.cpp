@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -19,6 +20,7 @@
 namespace {
 
 const int couleurFenetre = 0x02B9FFEB; // 0x00BBGGRR
+const int hauteurTitre = 40;
 const int hauteurPages = 598;
 const int hauteurMemo = 124;
 const int largeurFenetre = 560;
@@ -109,7 +111,11 @@ TFicheGVMixteTitre::TFicheGVMixteTitre(const QString& version, QWidget* parent)
     LabelVersion = new QLabel(TSProgramme);
     LabelCreation = new QLabel(QStringLiteral("05/2025"), TSProgramme);
     LVorelia = new QLabel(QString::fromUtf8(adresseSite), TSProgramme);
+    LVorelia->setObjectName(QStringLiteral("LVorelia"));
+    LVorelia->setAccessibleName(QStringLiteral("Site de Galvora"));
     LVorelia->setCursor(Qt::PointingHandCursor);
+    // Reached with Tab too, opened with Enter or Space.
+    LVorelia->setFocusPolicy(Qt::TabFocus);
     LVorelia->installEventFilter(this);
     LabelNumUtilisation = new QLabel(QString(), TSProgramme);
     MemoDemarrage = new QPlainTextEdit(TSProgramme);
@@ -132,6 +138,8 @@ TFicheGVMixteTitre::TFicheGVMixteTitre(const QString& version, QWidget* parent)
     PageControl1->setTabVisible(1, false);
 
     ButtonFermerFicheTitre = new QPushButton(QStringLiteral("Sysam, ouvre-toi !"), this);
+    ButtonFermerFicheTitre->setObjectName(QStringLiteral("ButtonFermerFicheTitre"));
+    // It takes its place under the pages once the start-up fade has ended.
     ButtonFermerFicheTitre->hide();
     connect(ButtonFermerFicheTitre, &QPushButton::clicked, this, &TFicheGVMixteTitre::ButtonFermerFicheTitreClick);
 
@@ -147,31 +155,49 @@ TFicheGVMixteTitre::TFicheGVMixteTitre(const QString& version, QWidget* parent)
 
 void TFicheGVMixteTitre::placeControles()
 {
-    const int hauteurTitre = 40;
     LabelTitreFicheTitre->setGeometry(0, 0, lar, hauteurTitre);
     int y = 262;
     LabelObjectif->setGeometry(10, y, lar - 40, 96);
     y += 100;
-    // Version and date 20 pixels apart, the link and the use count closer.
+    // Version, date, link and use count stacked 20 pixels apart: 18 high,
+    // 2 pixels between them.
     for (QLabel* label : {LabelVersion, LabelCreation, LVorelia, LabelNumUtilisation}) {
         label->setGeometry(10, y, lar - 40, 18);
         label->setAlignment(Qt::AlignCenter);
-        y += label == LabelVersion || label == LabelCreation ? 20 : 20;
+        y += 20;
     }
     y += 4;
     MemoDemarrage->setGeometry(10, y, lar - 40, hau);
-    // Once the memo is gone the pages lose its height and the close button
-    // takes place under them.
-    const int hauteur = memoRetire_ ? hauteurPages - hauteurMemo : hauteurPages;
-    PageControl1->setGeometry(8, hauteurTitre + 4, lar - 16, hauteur);
+    PageControl1->setGeometry(8, hauteurTitre + 4, lar - 16, hauteurPages);
+    // The client area fitted to the title and the pages.
+    resize(lar, PageControl1->geometry().bottom() + 1 + 8);
+}
+
+void TFicheGVMixteTitre::retireMemo()
+{
+    MemoDemarrage->hide();
+    if (memoRetire_)
+        return;
+    memoRetire_ = true;
+    PageControl1->resize(PageControl1->width(), PageControl1->height() - hau);
+}
+
+void TFicheGVMixteTitre::reduitPremiereFois()
+{
+    // From now on the window only serves "about": smaller, its close button
+    // centred between the pages and the bottom.
+    premiereFois = false;
+    retireMemo();
+    resize(width(), height() - (hau / 3 + 35));
+    hau = std::max(hau - 35, 0);
+    MemoDemarrage->resize(MemoDemarrage->width(), hau);
     const int basPages = PageControl1->geometry().bottom() + 1;
     const int hauteurBouton = 30;
-    if (ButtonFermerFicheTitre->isVisibleTo(this)) {
-        ButtonFermerFicheTitre->setGeometry((lar - 200) / 2, basPages + 10, 200, hauteurBouton);
-        resize(lar, basPages + hauteurBouton + 20);
-    } else {
-        resize(lar, basPages + 8);
-    }
+    const int largeurBouton = 200;
+    ButtonFermerFicheTitre->setGeometry((width() - largeurBouton) / 2,
+                                        basPages + (height() - basPages - hauteurBouton) / 2, largeurBouton,
+                                        hauteurBouton);
+    ButtonFermerFicheTitre->show();
 }
 
 void TFicheGVMixteTitre::centre()
@@ -203,11 +229,28 @@ bool TFicheGVMixteTitre::eventFilter(QObject* objet, QEvent* event)
         case QEvent::MouseButtonRelease:
             QDesktopServices::openUrl(QUrl(QString::fromUtf8(adresseSite)));
             return true;
+        case QEvent::KeyPress: {
+            const int touche = static_cast<QKeyEvent*>(event)->key();
+            if (touche != Qt::Key_Return && touche != Qt::Key_Enter && touche != Qt::Key_Space)
+                break;
+            QDesktopServices::openUrl(QUrl(QString::fromUtf8(adresseSite)));
+            return true;
+        }
         default:
             break;
         }
     }
     return QWidget::eventFilter(objet, event);
+}
+
+void TFicheGVMixteTitre::keyPressEvent(QKeyEvent* event)
+{
+    // Escape closes it as its button does, once it has one.
+    if (event->key() == Qt::Key_Escape && ButtonFermerFicheTitre->isVisible()) {
+        ButtonFermerFicheTitreClick();
+        return;
+    }
+    QWidget::keyPressEvent(event);
 }
 
 void TFicheGVMixteTitre::ajouteLigneMemo(const QString& ligne)
@@ -234,24 +277,23 @@ void TFicheGVMixteTitre::demarreFondu()
 void TFicheGVMixteTitre::TimerFicheTitreTimer()
 {
     setAlpha(std::max(alpha_ - 5, 0));
-    if (alpha_ < 180 && !memoRetire_) {
-        MemoDemarrage->hide();
-        memoRetire_ = true;
-        placeControles();
-    }
+    if (alpha_ < 180)
+        retireMemo();
     if (alpha_ > 0)
         return;
     TimerFicheTitre.stop();
-    if (premiereFois) {
-        // From now on the window only serves "about": a smaller memo, and
-        // the close button under the pages.
-        premiereFois = false;
-        hau = std::max(hau - 35, 0);
-        ButtonFermerFicheTitre->show();
-        placeControles();
-    }
+    if (premiereFois)
+        reduitPremiereFois();
+    const bool active = isActiveWindow();
     hide();
     setAlpha(255);
+    // The keyboard goes back to the program's window.
+    if (active)
+        for (QWidget* fenetre : QApplication::topLevelWidgets())
+            if (fenetre != this && fenetre->isVisible() && fenetre->windowType() == Qt::Window) {
+                fenetre->activateWindow();
+                break;
+            }
 }
 
 void TFicheGVMixteTitre::ButtonFermerFicheTitreClick()
@@ -303,12 +345,14 @@ void TFicheGVMixteTitre::afficheNumeroSerie(const QString& numero)
 void TFicheGVMixteTitre::montrePourAPropos()
 {
     TimerFicheTitre.stop();
+    if (premiereFois)
+        reduitPremiereFois();
     setAlpha(255);
     ButtonFermerFicheTitre->setText(QStringLiteral("Sysam, ferme-toi !"));
-    ButtonFermerFicheTitre->show();
-    placeControles();
     show();
     raise();
+    activateWindow();
+    ButtonFermerFicheTitre->setFocus(Qt::OtherFocusReason);
 }
 
 void TFicheGVMixteTitre::setNombreUtilisations(int nombre)

@@ -63,10 +63,16 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool eventFilter(QObject* objet, QEvent* event) override;
 
 private:
     void placeControles();
+    // The memo hidden; the first time the pages lose its height.
+    void retireMemo();
+    // The end of the first fade: the window and the memo smaller, the close
+    // button shown.
+    void reduitPremiereFois();
     void setAlpha(int alpha);
     void centre();
 

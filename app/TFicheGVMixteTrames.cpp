@@ -1,6 +1,6 @@
 // The permanent mode from the Start button to its end: the window's side of
 // the frame loop (the settings it reads, the screen it draws frame after
-// frame, the end that gives the window back), Stop, and Quit during the mode.
+// frame, the end that gives the window back).
 #include "app/TFicheGVMixte.h"
 
 #include "model/TCentrale.h"
@@ -81,6 +81,10 @@ public:
         fiche_.BAcquisition->setText(QStringLiteral("Arrêter"));
         fiche_.setModeGeneral(TModeGeneral::permanentEnCours);
         fiche_.controleur_.desactiveComposantsAcqPermanente();
+        // The frames' series are new measurements: the next REGRESSI
+        // hand-over starts a new numbering.
+        if (fiche_.transfertREG)
+            fiche_.transfertREG->numFichierTR = -1;
     }
 
     void SortieNormaleMP() override
@@ -152,8 +156,6 @@ void TFicheGVMixte::acquisitionPermanente()
     THoteTramesFenetre hote(*this);
     trames.LimDureeMDT = LimDureeMDT;
     TBoucleTrames boucle(*SP5, mesures, drapeaux, MODEGENERAL, trames, ajouterLesCourbesX, hote);
-    // Where a REGRESSI hand-over's page counter starts again (numFichierTR
-    // -1): the transfer's object is not part of the window yet.
     try {
         boucleTrames_ = &boucle;
         boucleEnCours_ = &boucle.boucle();
@@ -170,23 +172,4 @@ void TFicheGVMixte::acquisitionPermanente()
 void TFicheGVMixte::SortieNormaleMP()
 {
     termineRun(true);
-}
-
-void TFicheGVMixte::SBQuitterClick()
-{
-    if (MODEGENERAL == TModeGeneral::permanentEnCours) {
-        quitterPendantModePermanent();
-        return;
-    }
-    drapeaux.nouveauxParametres = true;
-    Quitter();
-}
-
-void TFicheGVMixte::quitterPendantModePermanent()
-{
-    // The frame loop ends the mode the normal way, then closes the window.
-    drapeaux.typeSortieMP = TTypeSortieMP::quitter;
-    drapeaux.nouveauxParametres = true;
-    if (SP5)
-        SP5->acqPeriodiqueEnCours = false;
 }

@@ -263,6 +263,7 @@ void TFicheGVMixte::TimerRedimGeneTimer()
     TimerRedimGene.stop();
     redimensionnement();
     dessineLegendesVoies();
+    MAJTableau();
 }
 
 // ---- What the panels ask of the screen ----------------------------------------------
@@ -296,6 +297,9 @@ void TFicheGVMixte::demandeEcran(TActionEcran action)
     case TActionEcran::zoomsDesactives:
         g.DesactiverZooms();
         widgetEcran->MAJBarres();
+        return;
+    case TActionEcran::tableauPerime:
+        tableauPerime();
         return;
     case TActionEcran::zoomsPlusSeulement:
         g.boutonsZoom.plusH = g.boutonsZoom.plusV = true;

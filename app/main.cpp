@@ -61,6 +61,7 @@ int main(int argc, char* argv[])
     contexte.fabrique = gv::fabriqueDesPilotes();
     contexte.titre = titre.get();
     contexte.choix = choix.get();
+    contexte.version = version;
     auto fiche = std::make_unique<TFicheGVMixte>(contexte);
 
     if (fiche->nbCentralesGerees > 0) {

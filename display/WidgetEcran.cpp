@@ -37,10 +37,13 @@ void TImageEcran::mouseReleaseEvent(QMouseEvent*)
 
 namespace {
 
-QToolButton* boutonZoom(const QString& texte, QWidget* parent)
+QToolButton* boutonZoom(const QString& texte, const char* nom, const char* bulle, QWidget* parent)
 {
     auto* b = new QToolButton(parent);
     b->setText(texte);
+    b->setObjectName(QString::fromUtf8(nom));
+    b->setToolTip(QString::fromUtf8(bulle));
+    b->setAccessibleName(QString::fromUtf8(bulle).trimmed());
     b->setAutoRaise(false);
     return b;
 }
@@ -52,11 +55,11 @@ TWidgetEcran::TWidgetEcran(QWidget* parent) : QWidget(parent)
     image_ = new TImageEcran(ecran_, this);
     PanelSBH = new QWidget(this);
     PanelSBV = new QWidget(this);
-    SBZoomMoinsH = boutonZoom("-", PanelSBH);
-    SBZoomPlusH = boutonZoom("+", PanelSBH);
+    SBZoomMoinsH = boutonZoom("-", "SBZoomMoinsH", "Reduire le zoom horizontal", PanelSBH);
+    SBZoomPlusH = boutonZoom("+", "SBZoomPlusH", "Augmenter le zoom horizontal", PanelSBH);
     SBHor = new QScrollBar(Qt::Horizontal, PanelSBH);
-    SBZoomPlusV = boutonZoom("+", PanelSBV);
-    SBZoomMoinsV = boutonZoom("-", PanelSBV);
+    SBZoomPlusV = boutonZoom("+", "SBZoomPlusV", "Augmenter le zoom vertical", PanelSBV);
+    SBZoomMoinsV = boutonZoom("-", "SBZoomMoinsV", "Reduire le zoom vertical ", PanelSBV);
     SBVert = new QScrollBar(Qt::Vertical, PanelSBV);
 
     connect(SBZoomPlusH, &QToolButton::clicked, this, [this] { ecran_.zoomHorizontal(1); });

@@ -56,6 +56,12 @@ bool applicationInstallee(const std::string& nom);
 // Some running process has this executable file name, ASCII case ignored.
 bool processusActif(const std::string& nomFichier);
 
+// Asks every running process of the user with this executable file name
+// (ASCII case ignored) to end, as closing its window would (SIGTERM on
+// Linux, which a program run by Wine receives too). True when at least one
+// was asked.
+bool fermeProcessus(const std::string& nomFichier);
+
 // A file's modification date and time as text ("dd/mm/yyyy hh:mm:ss", local
 // time); empty when the file does not exist. Used to recognise a file that
 // the user saved again after the program wrote it.

@@ -55,6 +55,11 @@ const char* const kTermine = "Transfert vers OO/LO terminé. ";
 
 constexpr sal_Int32 kBleuTitre = 9816575;    // red 149, green 201, blue 255
 constexpr sal_Int32 kJauneEnTete = 16774599; // red 255, green 245, blue 199
+// The data are numbers and must read as numbers. In LibreOffice's table of
+// built-in formats key 61 is "HH:MM:SS" (in every locale), which shows a
+// time of 0.0025 s as 00:00:00 and 1.25 V as 30:00:00: the columns get the
+// suite's standard number format (key 0) instead.
+constexpr sal_Int32 kFormatNombres = 0;
 
 [[noreturn]] void echec(const char* quoi)
 {
@@ -88,6 +93,9 @@ private:
 
 struct TTransfertCalc::TEtat {
     explicit TEtat(const TParametresConnexionCalc& p) : parametres(p) {}
+    ~TEtat() { rendPressePapiers(); }
+    TEtat(const TEtat&) = delete;
+    TEtat& operator=(const TEtat&) = delete;
 
     TParametresConnexionCalc parametres;
     TPontUno pont;
@@ -106,6 +114,7 @@ struct TTransfertCalc::TEtat {
 
     bool connecte();
     bool documentPrecedentOuvert();
+    void rendPressePapiers();
     Reference<uno::XInterface> cree(const char* service);
     void nouveauClasseur();
     void nouvelleFeuille();
@@ -124,9 +133,9 @@ bool TTransfertCalc::TEtat::connecte()
 {
     // Nothing of the former connection is kept: its objects belong to a
     // document or an office that is gone.
+    rendPressePapiers();
     OOoCalcServiceManager.clear();
     OOoDesktop.clear();
-    pressePapiers.clear();
     dispatcher.clear();
     OOoClTP.clear();
     OOoFrClTP.clear();
@@ -233,6 +242,22 @@ void TTransfertCalc::TEtat::envoie(const char* commande, const char* nom, const 
     dispatcher->executeDispatch(fournisseur, OUString::createFromAscii(commande), OUString(), 0, arguments);
 }
 
+// The block on the office's clipboard is an object of this program: an
+// office still holding it once this program has let go of the office (or
+// ended) aborts when it next asks for it, losing the user's documents. It is
+// given an empty clipboard before.
+void TTransfertCalc::TEtat::rendPressePapiers()
+{
+    if (!pressePapiers.is())
+        return;
+    try {
+        pressePapiers->setContents(Reference<datatransfer::XTransferable>(), nullptr);
+    } catch (const uno::Exception&) {
+        // The office is gone already.
+    }
+    pressePapiers.clear();
+}
+
 void TTransfertCalc::TEtat::passageVersPP(const std::string& sT)
 {
     if (!pressePapiers.is())
@@ -326,7 +351,7 @@ void TTransfertCalc::TEtat::remplit(const TSourceCalc& source, const TPlageExpor
     envoie(".uno:BackgroundColor", "BackgroundColor", Any(kJauneEnTete));
     envoie(".uno:HorizontalAlignment", "HorizontalAlignment", Any(sal_Int32(2)));
     vaA("A5:" + L + std::to_string(plage.n() + 5));
-    envoie(".uno:NumberFormatValue", "NumberFormatValue", Any(sal_Int32(61)));
+    envoie(".uno:NumberFormatValue", "NumberFormatValue", Any(kFormatNombres));
     envoie(".uno:HorizontalAlignment", "HorizontalAlignment", Any(sal_Int32(2)));
 
     vaA("$" + lettresColonne(nv + 1) + "5");

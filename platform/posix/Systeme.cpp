@@ -5,11 +5,13 @@
 
 #include <algorithm>
 #include <cctype>
+#include <csignal>
 #include <cstdlib>
 #include <ctime>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
+#include <sys/types.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -275,9 +277,13 @@ bool applicationInstallee(const std::string& nom)
     return false;
 }
 
-bool processusActif(const std::string& nomFichier)
+namespace {
+
+// The processes whose executable has this file name, ASCII case ignored.
+std::vector<pid_t> processusNommes(const std::string& nomFichier)
 {
     const std::string cherche = majusculesASCIISysteme(nomFichier);
+    std::vector<pid_t> trouves;
     std::error_code erreur;
     fs::directory_iterator it("/proc", erreur);
     for (; !erreur && it != fs::directory_iterator(); it.increment(erreur)) {
@@ -288,12 +294,30 @@ bool processusActif(const std::string& nomFichier)
         size_t debut = 0;
         while (debut <= noms.size()) {
             const size_t fin = std::min(noms.find('\n', debut), noms.size());
-            if (noms.compare(debut, fin - debut, cherche) == 0)
-                return true;
+            if (noms.compare(debut, fin - debut, cherche) == 0) {
+                trouves.push_back(static_cast<pid_t>(std::stol(pid)));
+                break;
+            }
             debut = fin + 1;
         }
     }
-    return false;
+    return trouves;
+}
+
+} // namespace
+
+bool processusActif(const std::string& nomFichier)
+{
+    return !processusNommes(nomFichier).empty();
+}
+
+bool fermeProcessus(const std::string& nomFichier)
+{
+    bool demande = false;
+    for (const pid_t pid : processusNommes(nomFichier))
+        if (pid != ::getpid() && ::kill(pid, SIGTERM) == 0)
+            demande = true;
+    return demande;
 }
 
 std::string dateHeureFichier(const std::string& chemin)

@@ -49,6 +49,9 @@ public:
         contexte.fabrique = fabrique ? fabrique : gv::fabriqueDesPilotes();
         contexte.titre = titre_.get();
         contexte.choix = choix_.get();
+        contexte.version = QStringLiteral("0.1.0.0");
+        contexte.ouvreurDocuments = ouvreurDocuments;
+        contexte.fabriqueCalc = fabriqueCalc;
         auto fiche = std::make_unique<TFicheGVMixte>(contexte);
         gv::installeIntercepteurDialogues({});
         fiche->show();
@@ -61,6 +64,12 @@ public:
         titre_.reset();
         choix_.reset();
     }
+
+    // What the window is given beside the units, when a test sets it.
+    TOuvreurDocuments* ouvreurDocuments = nullptr;
+    std::function<std::unique_ptr<TTransfertCalc>()> fabriqueCalc;
+
+    TFicheGVMixteTitre* titre() const { return titre_.get(); }
 
 private:
     std::unique_ptr<TFicheGVMixteTitre> titre_;

@@ -60,6 +60,25 @@ TEST_F(Processus, ArgumentsReachTheProgramAsGivenAndItRunsOnInItsWorkingFolder)
     EXPECT_TRUE(TFactices::attends([] { return !processusActif("autre-programme"); }, 5000));
 }
 
+// Closing a program by its file name ends every copy of it, whatever the
+// case of its name, and nothing else. The names are this test's own: other
+// programs named so would be closed too.
+TEST_F(Processus, ProgramsAreClosedByTheirFileName)
+{
+    const std::string nom = "Ferme-Moi-" + std::to_string(::getpid()) + ".exe";
+    const std::string premier = TFactices::copieRegressi(base + "/bin/" + nom);
+    const std::string second = TFactices::copieRegressi(base + "/autre/" + nom);
+    const std::string temoin = TFactices::copieRegressi(base + "/bin/temoin-" + std::to_string(::getpid()));
+    EXPECT_FALSE(fermeProcessus(nom));
+    for (const std::string& programme : {premier, second, temoin})
+        ASSERT_TRUE(lanceProgramme(programme, {}, base));
+    ASSERT_TRUE(factices->attendsDemarrages(3));
+    EXPECT_TRUE(processusActif(nom));
+    EXPECT_TRUE(fermeProcessus(majusculesASCIISysteme(nom)));
+    EXPECT_TRUE(TFactices::attends([&] { return !processusActif(nom); }, 5000));
+    EXPECT_TRUE(processusActif("temoin-" + std::to_string(::getpid())));
+}
+
 TEST_F(Processus, ProgramsThatCannotBeStartedAreReported)
 {
     std::ofstream(base + "/pas-un-programme") << "texte";

@@ -3,6 +3,8 @@
 #include "platform/Processus.h"
 
 #include <com/sun/star/container/XIndexAccess.hpp>
+#include <com/sun/star/datatransfer/XTransferable.hpp>
+#include <com/sun/star/datatransfer/clipboard/XClipboard.hpp>
 #include <com/sun/star/container/XNamed.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <com/sun/star/frame/XController.hpp>
@@ -13,6 +15,7 @@
 #include <com/sun/star/sheet/XSpreadsheets.hpp>
 #include <com/sun/star/table/XCellRange.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/text/XText.hpp>
 #include <com/sun/star/util/XMergeable.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 
@@ -141,6 +144,22 @@ std::vector<Reference<sheet::XSpreadsheetDocument>> documents()
     return resultat;
 }
 
+std::vector<std::string> typesPressePapiers()
+{
+    bureau();
+    const TPontUno& pont = office().lecture;
+    Reference<datatransfer::clipboard::XClipboard> pressePapiers(
+        pont.gestionnaireServices()->createInstanceWithContext(
+            ouUtf8("com.sun.star.datatransfer.clipboard.SystemClipboard"), pont.contexte()),
+        UNO_QUERY_THROW);
+    std::vector<std::string> types;
+    const Reference<datatransfer::XTransferable> contenu = pressePapiers->getContents();
+    if (contenu.is())
+        for (const datatransfer::DataFlavor& type : contenu->getTransferDataFlavors())
+            types.push_back(texteUtf8(type.MimeType));
+    return types;
+}
+
 std::vector<std::string> nomsFeuilles(const Reference<sheet::XSpreadsheetDocument>& document)
 {
     Reference<container::XIndexAccess> feuilles(document->getSheets(), UNO_QUERY_THROW);
@@ -182,6 +201,11 @@ std::vector<std::vector<TCellule>> contenu(const Reference<sheet::XSpreadsheet>&
         lignes.push_back(cellules);
     }
     return lignes;
+}
+
+std::string texteAffiche(const Reference<sheet::XSpreadsheet>& f, const std::string& cellule)
+{
+    return texteUtf8(Reference<text::XText>(plage(f, cellule)->getCellByPosition(0, 0), UNO_QUERY_THROW)->getString());
 }
 
 bool fusionnee(const Reference<sheet::XSpreadsheet>& f, const std::string& adresse)

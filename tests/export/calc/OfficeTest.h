@@ -43,12 +43,16 @@ struct TCellule {
 std::vector<std::vector<TCellule>> contenu(const css::uno::Reference<css::sheet::XSpreadsheet>& feuille,
                                            const std::string& plage);
 bool fusionnee(const css::uno::Reference<css::sheet::XSpreadsheet>& feuille, const std::string& plage);
+// What the sheet shows in one cell, in the cell's number format.
+std::string texteAffiche(const css::uno::Reference<css::sheet::XSpreadsheet>& feuille, const std::string& cellule);
 // A property of a range (void when its cells differ).
 css::uno::Any propriete(const css::uno::Reference<css::sheet::XSpreadsheet>& feuille, const std::string& plage,
                         const char* nom);
 // The selected range of the document's view, as "D5" or "A1:B2".
 std::string selection(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document);
 void ferme(const css::uno::Reference<css::sheet::XSpreadsheetDocument>& document);
+// The types of what the office's clipboard offers (none when it is empty).
+std::vector<std::string> typesPressePapiers();
 
 // Measurements: nbCourbes curves named u[EA0].., nbPoints points dt apart.
 TMesures mesures(int nbCourbes, int64_t nbPoints, double dt);

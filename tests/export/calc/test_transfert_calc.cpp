@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace officetest;
@@ -138,9 +139,14 @@ TEST(TransfertCalc, FirstTransferOfTwoCurvesGivesTheWholeSheet)
     EXPECT_EQ(alignement(f, "A1"), table::CellHoriJustify_LEFT);
     EXPECT_EQ(alignement(f, "A3:C4"), table::CellHoriJustify_CENTER);
     EXPECT_EQ(alignement(f, "A5:C12"), table::CellHoriJustify_CENTER);
-    EXPECT_EQ(entier(propriete(f, "A5:C12", "NumberFormat")), 61);
-    EXPECT_NE(entier(propriete(f, "D5", "NumberFormat")), 61);
-    EXPECT_NE(entier(propriete(f, "A13", "NumberFormat")), 61);
+    // The data read as numbers, not as the clock times of the suite's key 61.
+    EXPECT_EQ(entier(propriete(f, "A5:C12", "NumberFormat")), 0);
+    for (const char* cellule : {"A6", "B7", "C8"}) {
+        std::string montre = texteAffiche(f, cellule);
+        std::replace(montre.begin(), montre.end(), ',', '.');
+        EXPECT_EQ(montre.find(':'), std::string::npos) << cellule << " " << montre;
+        EXPECT_NEAR(std::stod(montre), contenu(f, cellule)[0][0].valeur, 1e-3) << cellule << " " << montre;
+    }
     EXPECT_EQ(selection(docs.back()), "D5");
 }
 
@@ -180,7 +186,7 @@ TEST(TransfertCalc, CursorTZeroMovedStillStartsAtRowFiveWithTimeZero)
     EXPECT_NEAR(premiere[1].valeur, echantillon(0, 3), 1e-6);
     EXPECT_EQ(contenu(f, "A2")[0][0].texte.substr(0, 3), "28 ");
     verifieValeurs(f, m);
-    EXPECT_EQ(entier(propriete(f, "A5:C33", "NumberFormat")), 61);
+    EXPECT_EQ(entier(propriete(f, "A5:C33", "NumberFormat")), 0);
 }
 
 TEST(TransfertCalc, NewSheetsInTheLastDocumentThenANewOneWhenTheUserClosedIt)
