@@ -10,6 +10,7 @@
 #include "app/Messages.h"
 #include "app/TFicheGVAttenteDeclAcq.h"
 #include "app/TFicheGVMixte.h"
+#include "app/TFicheGVMixteOptions.h"
 #include "display/Couleurs.h"
 #include "model/TCentrale.h"
 #include "model/UniteBaseChaines.h"
@@ -216,6 +217,7 @@ private slots:
         auto fiche = ouvre(kSysamSP5, -1);
         prepare(*fiche, "0.1", "1001");
         QCOMPARE(fiche->controleur().modeBalayage, 1);
+        fiche->transfertREG->numFichierTR = 3;
         TSuiviTrames suivi(*fiche);
         suivi.auPremierBloc = [&](int trame) {
             if (trame == 3)
@@ -255,6 +257,8 @@ private slots:
         QVERIFY(fiche->TimerAcqDir.isActive());
         QVERIFY(ui(*fiche).SBenregistrerRW3->isEnabled());
         QVERIFY(messages.empty());
+        // The next REGRESSI hand-over starts a new numbering.
+        QCOMPARE(fiche->transfertREG->numFichierTR, -1);
     }
 
     // Slow frames without the erasing option: the arrays hold two frames,
@@ -388,12 +392,23 @@ private slots:
         QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
     }
 
-    // The erasing option: each slow frame starts on a blank screen, and the
-    // arrays hold one frame.
+    // The erasing option, chosen in the options dialog: each slow frame
+    // starts on a blank screen, and the arrays hold one frame.
     void optionEffacement()
     {
         auto fiche = ouvre(kSysamSP5, -1);
-        fiche->reglages.optionEffaceTrame = true;
+        gv::installeIntercepteurDialogues([](QDialog& d) {
+            auto* options = qobject_cast<TFicheGVMixteOptions*>(&d);
+            if (!options)
+                return int(QDialog::Rejected);
+            options->show();
+            QTest::mouseClick(options->RBEffacerTrame, Qt::LeftButton, {}, QPoint(4, options->RBEffacerTrame->height() / 2));
+            QTest::mouseClick(options->BAppliquer, Qt::LeftButton);
+            return options->result();
+        });
+        QTest::mouseClick(ui(*fiche).SBOptions, Qt::LeftButton);
+        gv::installeIntercepteurDialogues({});
+        QVERIFY(fiche->reglages.optionEffaceTrame);
         prepare(*fiche, "0.3", "1001");
         TCentrale& c = *fiche->SP5;
         TSuiviTrames suivi(*fiche);
