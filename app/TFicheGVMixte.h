@@ -207,7 +207,6 @@ public:
     bool acqDirecteEnCours = false;
     bool PTableauVisible = false;
     bool enregistrerX = false;
-    bool optionEffaceTrame = false;
     int optionTTE = 1;
     int optionTTR = 0;
     double LimDureeMDT = 10000000.0;
