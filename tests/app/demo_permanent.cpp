@@ -7,6 +7,7 @@
 #include "ControlesFiche.h"
 #include "EnvironnementTest.h"
 #include "FenetreSimulee.h"
+#include "app/Messages.h"
 #include "model/TCentrale.h"
 
 #include <QApplication>
@@ -24,6 +25,8 @@ int main(int argc, char* argv[])
     const std::string duree = argc > 3 ? argv[3] : "50 ms";
     const int secondes = argc > 4 ? std::atoi(argv[4]) : 6;
     const int32_t type = unite == QStringLiteral("V6") ? kSysamV6 : unite == QStringLiteral("CAMPUS") ? kSysamCampus : kSysamSP5;
+    // The V6 beside the CAMPUS is warned of at start: answered at once.
+    gv::installeIntercepteurMessages([](const gv::TMessage&) { return QMessageBox::Ok; });
     testgv::TFenetreSimulee fenetre;
     auto fiche = fenetre.ouvre(racine, type);
     fiche->showMaximized();
