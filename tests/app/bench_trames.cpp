@@ -6,12 +6,11 @@
 //
 // The frame loop and the screen are the program's own; only the window
 // around them is left out (its message processing and the widget's repaint
-// after each frame are not counted).
+// after each frame are not counted). Built into bench_acquisition.
 #include "app/acquisition/BoucleTrames.h"
 #include "display/Ecran.h"
 #include "drivers/sp5/TSP5.h"
 
-#include <QGuiApplication>
 #include <benchmark/benchmark.h>
 #include <chrono>
 
@@ -253,13 +252,3 @@ void BM_DessinColonnes(benchmark::State& state)
 BENCHMARK(BM_DessinColonnes)->Arg(20001)->Arg(100001)->Unit(benchmark::kMicrosecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication application(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
