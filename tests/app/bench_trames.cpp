@@ -8,15 +8,12 @@
 // around them is left out (its message processing and the widget's repaint
 // after each frame are not counted). Built into bench_acquisition.
 #include "app/acquisition/BoucleTrames.h"
-#include "display/Ecran.h"
-#include "drivers/sp5/TSP5.h"
+#include "BancAcquisition.h"
 
 #include <benchmark/benchmark.h>
 #include <chrono>
 
 namespace {
-
-const char* const kSimulateur = GALVORA_SIM_DIR "/SP5SIM.DLL";
 
 using THorloge = std::chrono::steady_clock;
 
@@ -155,20 +152,13 @@ void BM_TramesRapides(benchmark::State& state)
 {
     const double duree = double(state.range(0)) * 1e-6;
     const int nbSignaux = int(state.range(1));
-    TSP5 centrale(kSimulateur, 1);
-    for (int v = 0; v < 8; ++v)
-        if (v < nbSignaux)
-            centrale.activeVoieA(uint8_t(v), false);
-        else
-            centrale.desactiveVoieA(uint8_t(v), false);
+    TSP5 centrale(banc::kSimulateur, 1);
+    banc::activeVoies(centrale, nbSignaux);
     centrale.setDurees(duree, 1001, false);
     TMesures mesures;
     TModeGeneral mode = TModeGeneral::permanentArrete;
     TEcran ecran;
-    ecran.setCentrale(&centrale);
-    ecran.setMesures(&mesures);
-    ecran.setEtatGeneral(&mode);
-    ecran.redimensionnementEcran(1000, 600);
+    banc::prepareEcran(ecran, centrale, mesures, &mode);
     TDrapeauxAcquisition drapeaux;
     TEtatTrames etat;
     bool ajouter = false;
@@ -214,10 +204,8 @@ void BM_DessinColonnes(benchmark::State& state)
 {
     const int64_t nbPts = state.range(0);
     const int64_t parBloc = 128;
-    TSP5 centrale(kSimulateur, 1);
-    centrale.activeVoieA(0, false);
-    for (int v = 1; v < 8; ++v)
-        centrale.desactiveVoieA(uint8_t(v), false);
+    TSP5 centrale(banc::kSimulateur, 1);
+    banc::activeVoies(centrale, 1);
     centrale.setDurees(double(nbPts - 1) * 1e-5, nbPts, false);
     centrale.prepareTousPRX(false);
     TMesures mesures;
@@ -226,11 +214,8 @@ void BM_DessinColonnes(benchmark::State& state)
     for (std::size_t k = 0; k < mesures.tv2[0].size(); ++k)
         mesures.tv2[0][k] = float(std::sin(double(k) * 0.001) * 4.0 + double(k % 7) * 0.1);
     TEcran ecran;
-    ecran.setCentrale(&centrale);
-    ecran.setMesures(&mesures);
     const TModeGeneral enCours = TModeGeneral::acquisitionEnCours;
-    ecran.setEtatGeneral(&enCours);
-    ecran.redimensionnementEcran(1000, 600);
+    banc::prepareEcran(ecran, centrale, mesures, &enCours);
     ecran.preparePourAcquisition();
     int64_t k = 0, echantillons = 0;
     for (auto _ : state) {
