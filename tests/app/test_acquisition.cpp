@@ -4,6 +4,7 @@
 #include "ControlesFiche.h"
 #include "EnvironnementTest.h"
 #include "FenetreSimulee.h"
+#include "SimulateursTest.h"
 #include "app/GroupeRadio.h"
 #include "app/Messages.h"
 #include "app/TFicheGVAttenteDeclAcq.h"
@@ -15,9 +16,7 @@
 #include "model/UniteBaseChaines.h"
 #include "platform/PompeMessages.h"
 #include "platform/Temps.h"
-#include "simulators/campus/SignauxCampusSim.h"
 #include "simulators/sp5/SignauxSP5Sim.h"
-#include "simulators/v6/SignauxV6Sim.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -33,7 +32,6 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
-#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
 
@@ -41,22 +39,12 @@ using testgv::ui;
 
 namespace fs = std::filesystem;
 
+using testgv::fixeDebutRunsDesSimulateurs;
+using testgv::pointEntree;
+using testgv::tensionSimulee;
+
 namespace {
 std::string racineTest;
-const std::string dossierSimulateurs = GALVORA_SIM_DIR;
-
-// The voltage a simulated unit puts on input `entree` at instant t of a run.
-double tensionSimulee(int32_t type, int entree, double t)
-{
-    switch (type) {
-    case kSysamV6:
-        return v6simTension(entree, t);
-    case kSysamCampus:
-        return campussimTension(entree, t);
-    default:
-        return sp5sim::sp5simTension(entree, t);
-    }
-}
 
 // An SP5 whose FIFO holds back everything after the first block for a while,
 // as a slow host would meet it: the run is still going when the measurement
@@ -97,36 +85,6 @@ public:
 private:
     int blocs_ = 0;
 };
-
-// A simulator entry point of the library the driver loaded.
-template <typename F>
-F pointEntree(const std::string& fichier, const char* nom)
-{
-    void* bibliotheque = ::dlopen((dossierSimulateurs + "/" + fichier).c_str(), RTLD_NOW | RTLD_NOLOAD);
-    if (!bibliotheque)
-        bibliotheque = ::dlopen((dossierSimulateurs + "/" + fichier).c_str(), RTLD_NOW);
-    return bibliotheque ? reinterpret_cast<F>(::dlsym(bibliotheque, nom)) : nullptr;
-}
-
-// Every run of the simulated unit the window drives sees the signals from
-// their phase 0, as tensionSimulee reads them. Only a library the window has
-// loaded is told, and it is not held: the window unloads it as it would.
-void fixeDebutRunsDesSimulateurs()
-{
-    const std::pair<const char*, const char*> crochets[] = {
-        {"SP5SIM.DLL", "SimSP5_FixeDebutRuns"},
-        {"FTD2XX-V6.DLL", "SimV6_FixeDebutRuns"},
-        {"Campus.DLL", "SimCampus_FixeDebutRuns"},
-    };
-    for (const auto& [fichier, nom] : crochets) {
-        void* bibliotheque = ::dlopen((dossierSimulateurs + "/" + fichier).c_str(), RTLD_NOW | RTLD_NOLOAD);
-        if (bibliotheque == nullptr)
-            continue;
-        if (auto fixe = reinterpret_cast<void (*)(int64_t)>(::dlsym(bibliotheque, nom)))
-            fixe(0);
-        ::dlclose(bibliotheque);
-    }
-}
 
 } // namespace
 
