@@ -279,7 +279,7 @@ void TControleurReglages::cocheModePermanent(bool coche)
         if (modeBalayage == 1) {
             // Fast frames: the frame in progress is completed first.
             drapeaux_.typeSortieMP = TTypeSortieMP::arretTramesRapides;
-            typeSortieMP1 = -1;
+            drapeaux_.typeSortieMP1 = -1;
         } else {
             enregistre(TTypeSortieMP::arretUtilisateur);
             drapeaux_.stop = true;

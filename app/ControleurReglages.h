@@ -136,7 +136,6 @@ public:
     int64_t AncNbPts0X = 0;
     int64_t AncNbPtsAff = 0;
     float AncUSeuilDecl = 0;
-    int typeSortieMP1 = 0; // -1: leave the permanent mode after the frame
     // Input of each item of the trigger channel list.
     std::vector<int32_t> entreesVoieSynchro;
 

@@ -84,7 +84,6 @@ void TFicheGVMixte::FormCreate()
         dossierApplication.pop_back();
     reglages.clsV0 = gv::couleursDefaut();
     reglages.clsVX = reglages.clsV0;
-    optionEffaceTrame = false;
     temp = contexte_.emplacements.temp;
     dossierDocuments = contexte_.emplacements.dossierDocuments;
 

@@ -16,6 +16,7 @@
 //   TFicheGVMixteReglages.cpp    the persistent settings and the temporary files
 //   TFicheGVMixteEcran.cpp       the screen inside the window, the keys, the wheel, the measurement panel
 //   TFicheGVMixteAcquisition.cpp a run from the Start button to its end, a new experiment
+//   TFicheGVMixteTrames.cpp      the permanent mode: the window's side of the frame loop
 //   TFicheGVMixteEnregistrement.cpp the REGRESSI save command with the window's dialogs
 //   TFicheGVMixteTransferts.cpp  the text file, the transfers (Excel, REGRESSI, Calc) and the options
 //   TFicheGVMixteFermeture.cpp   Quit, the closing questions, the platform messages that do nothing here
@@ -26,7 +27,7 @@
 #include "app/FabriqueCentrales.h"
 #include "app/Panneaux.h"
 #include "app/ReglagesGV.h"
-#include "app/acquisition/BoucleAcquisition.h"
+#include "app/acquisition/BoucleTrames.h"
 #include "display/WidgetEcran.h"
 #include "export/CommandeEnregistrementRW3.h"
 #include "export/TransfertExcel.h"
@@ -157,6 +158,8 @@ public:
     void Acquisition();
     void RetourFIFOZero();
     void sortieNormaleMS();
+    // The end of the permanent mode (the frame loop redraws after it).
+    void SortieNormaleMP();
     void enregistreRegressiRW3();
     // The New button: stops a run, offers to save, then a new experiment.
     void nouvelleExperience();
@@ -170,6 +173,7 @@ public:
     // is deleted after confirmation.
     void SGMesuresMouseUp(int colonne);
     TDrapeauxAcquisition drapeaux; // stop, nouveauxParametres, typeSortieMP seen by the read loop
+    TEtatTrames trames;            // the permanent mode's progress
     TEtatEnregistrement etatEnregistrement; // numAcqDef, nomFichierREG
     bool ajouterLesCourbesX = false;
     int64_t ptFront = 0;
@@ -203,7 +207,6 @@ public:
     bool acqDirecteEnCours = false;
     bool PTableauVisible = false;
     bool enregistrerX = false;
-    bool optionEffaceTrame = false;
     int optionTTE = 1;
     int optionTTR = 0;
     double LimDureeMDT = 10000000.0;
@@ -342,6 +345,7 @@ private:
 
     // --- Screen and run ---
     class THoteFenetre; // the run's side of the window
+    class THoteTramesFenetre; // the permanent mode's side of the window
     void construitEcran();
     void construitTableau();
     // The table's panel no wider than its columns and the splitter allow.
@@ -349,7 +353,13 @@ private:
     // The curves changed (end of a run): the table is filled again when shown.
     void tableauPerime();
     void initialiseAcquisition();
+    void termineRun(bool permanent);
+    void apresDefaillance(bool permanent);
+    void afficheValeursAuPoint(int64_t indice);
+    void montreAttenteDeclenchement();
+    void acquisitionPermanente();
     TBoucleAcquisition* boucleEnCours_ = nullptr;
+    TBoucleTrames* boucleTrames_ = nullptr;
 
     // --- Regions ---
     QFrame* PBoutons = nullptr;

@@ -59,23 +59,11 @@ public:
         fiche_.ptFront = ptFront;
         TEcran& ecran = fiche_.ecran();
         ecran.progres().ptFront = ptFront;
-        TCentrale& centrale = *fiche_.SP5;
-        const int nbSignaux = centrale.nbVoiesSignaux;
-        for (int i = 0; i < nbSignaux; ++i)
+        for (int i = 0; i < fiche_.SP5->nbVoiesSignaux; ++i)
             ecran.dessinePointsAcquis(i, recus.premier, recus.dernier);
         // The live values show the last point stored (with the threshold
         // trigger the newest raw sample is not stored yet).
-        for (int i = 0; i < nbSignaux; ++i) {
-            const int v = centrale.VoiesActivesSignaux[std::size_t(i)];
-            const std::size_t c = std::size_t(fiche_.mesures.nbVoiesMesurees + i);
-            if (v < 0 || v >= int(fiche_.voies.size()) || !fiche_.voies[std::size_t(v)].valeur ||
-                c >= fiche_.mesures.tv2.size() || recus.dernier >= int64_t(fiche_.mesures.tv2[c].size()))
-                continue;
-            const float u = fiche_.mesures.tv2[c][std::size_t(recus.dernier)];
-            fiche_.voies[std::size_t(v)].valeur->setText(QStringLiteral("  ") +
-                                                         texte(formatValeur(4, styleIngenieur, u)) +
-                                                         QStringLiteral("V"));
-        }
+        fiche_.afficheValeursAuPoint(recus.dernier);
         fiche_.widgetEcran->iEcranX()->repaint();
     }
 
@@ -87,18 +75,35 @@ public:
             fiche_.drapeaux.nouveauxParametres = true;
     }
 
-    void afficheAttenteDeclenchement() override
-    {
-        if (!fiche_.FicheAttenteDecl)
-            fiche_.FicheAttenteDecl = new TFicheGVAttenteDeclAcq(&fiche_);
-        fiche_.FicheAttenteDecl->montre();
-    }
+    void afficheAttenteDeclenchement() override { fiche_.montreAttenteDeclenchement(); }
 
 private:
     TFicheGVMixte& fiche_;
     bool visibleAuDepart_;
 };
 
+
+void TFicheGVMixte::afficheValeursAuPoint(int64_t indice)
+{
+    const TCentrale& centrale = *SP5;
+    for (int i = 0; i < centrale.nbVoiesSignaux; ++i) {
+        const int v = centrale.VoiesActivesSignaux[std::size_t(i)];
+        const std::size_t c = std::size_t(mesures.nbVoiesMesurees + i);
+        if (v < 0 || v >= int(voies.size()) || !voies[std::size_t(v)].valeur || c >= mesures.tv2.size() ||
+            indice < 0 || indice >= int64_t(mesures.tv2[c].size()))
+            continue;
+        const float u = mesures.tv2[c][std::size_t(indice)];
+        voies[std::size_t(v)].valeur->setText(QStringLiteral("  ") + texte(formatValeur(4, styleIngenieur, u)) +
+                                              QStringLiteral("V"));
+    }
+}
+
+void TFicheGVMixte::montreAttenteDeclenchement()
+{
+    if (!FicheAttenteDecl)
+        FicheAttenteDecl = new TFicheGVAttenteDeclAcq(this);
+    FicheAttenteDecl->montre();
+}
 
 void TFicheGVMixte::TimerFinMesuresTimer()
 {
@@ -166,9 +171,12 @@ void TFicheGVMixte::BAcquisitionClick()
             SP5->arreteAcq();
         setModeGeneral(TModeGeneral::acquisitionFinie);
         break;
+    case TModeGeneral::permanentEnCours:
+        if (boucleTrames_)
+            boucleTrames_->arrete();
+        break;
     default:
-        // Permanent mode: it stops in its own loop; measurement panel and
-        // transfers: nothing.
+        // Measurement panel and transfers: nothing.
         break;
     }
 }
@@ -191,8 +199,11 @@ void TFicheGVMixte::lanceAcquisition()
 
 void TFicheGVMixte::Acquisition()
 {
-    // The permanent mode is not built yet: a checked "Mode permanent" runs
-    // one single acquisition.
+    if (controleur_.modePermanent) {
+        acquisitionPermanente();
+        controleur_.premiereAcq = false;
+        return;
+    }
     TimerPresenceSP5.stop();
     TimerAcqDir.stop();
     TProgresTrame& progres = ecran().progres();
@@ -235,17 +246,31 @@ void TFicheGVMixte::Acquisition()
         if (centralePerdue)
             TimerPresenceSP5.start();
     } catch (...) {
-        // Not reported; the window is given back in the state of an ended run.
-        boucleEnCours_ = nullptr;
-        TimerFinMesures.stop();
+        apresDefaillance(false);
+    }
+    controleur_.premiereAcq = false;
+}
+
+void TFicheGVMixte::apresDefaillance(bool permanent)
+{
+    // Not reported; the window is given back in the state of an ended run.
+    boucleEnCours_ = nullptr;
+    boucleTrames_ = nullptr;
+    TimerFinMesures.stop();
+    if (permanent) {
+        if (MODEGENERAL == TModeGeneral::permanentEnCours)
+            setModeGeneral(TModeGeneral::permanentArrete);
+        controleur_.activeComposantsAcqPermanente();
+        ecran().geometrie.activerZooms();
+        widgetEcran->MAJBarres();
+    } else {
         if (MODEGENERAL == TModeGeneral::acquisitionEnCours)
             setModeGeneral(TModeGeneral::acquisitionFinie);
         controleur_.activeComposantsAcqSimple();
-        BAcquisition->setText(texteDemarrer);
-        TimerPresenceSP5.start();
-        TimerAcqDir.stop();
     }
-    controleur_.premiereAcq = false;
+    BAcquisition->setText(texteDemarrer);
+    TimerPresenceSP5.start();
+    TimerAcqDir.stop();
 }
 
 void TFicheGVMixte::RetourFIFOZero()
@@ -256,8 +281,9 @@ void TFicheGVMixte::RetourFIFOZero()
 
 namespace {
 
-// "dd mmm yy - hh'h 'nn'mn" and, with seconds, "... nn'mn 's's".
-std::string texteDateAcq(const QDateTime& instant, bool avecSecondes)
+// "dd mmm yy - hh'h 'nn'mn", then the seconds and "s" after `avantSecondes`
+// (none: no seconds).
+std::string texteDateAcq(const QDateTime& instant, const char* avantSecondes)
 {
     const QDate d = instant.date();
     const QTime t = instant.time();
@@ -267,8 +293,8 @@ std::string texteDateAcq(const QDateTime& instant, bool avecSecondes)
                     .arg(d.year() % 100, 2, 10, QLatin1Char('0'))
                     .arg(t.hour(), 2, 10, QLatin1Char('0'))
                     .arg(t.minute(), 2, 10, QLatin1Char('0'));
-    if (avecSecondes)
-        s += QStringLiteral(" %1s").arg(t.second());
+    if (avantSecondes)
+        s += QString::fromUtf8(avantSecondes) + QStringLiteral("%1s").arg(t.second());
     return s.toStdString();
 }
 
@@ -276,8 +302,17 @@ std::string texteDateAcq(const QDateTime& instant, bool avecSecondes)
 
 void TFicheGVMixte::sortieNormaleMS()
 {
+    termineRun(false);
+}
+
+// The end of a single run, or of the permanent mode (which differs in its
+// state, the display unit of its curves, its date text and the controls it
+// gives back, and leaves the redrawing to the frame loop).
+void TFicheGVMixte::termineRun(bool permanent)
+{
     TCentrale& c = *SP5;
-    setModeGeneral(TModeGeneral::acquisitionFinie);
+    const TModeGeneral fin = permanent ? TModeGeneral::permanentArrete : TModeGeneral::acquisitionFinie;
+    setModeGeneral(fin);
     TimerFinMesures.stop();
     c.getNbPtsPretrig();
     if (c.nbPtsPretrig > 2)
@@ -310,29 +345,35 @@ void TFicheGVMixte::sortieNormaleMS()
         d.clVM = v >= 0 && v < 8 ? static_cast<TColor>(reglages.clsVX[std::size_t(v)]) : 0;
         descriptions.push_back(std::move(d));
     }
-    const int total =
-        mesures.finAcquisition({c.dt0X, c.nbPts0X, c.nbPtsAffX, c.dureeTotale0X}, descriptions, ajouterLesCourbesX);
+    const int total = mesures.finAcquisition({c.dt0X, c.nbPts0X, c.nbPtsAffX, c.dureeTotale0X}, descriptions,
+                                             ajouterLesCourbesX, permanent);
 
     EditMessageX->setText(total == 1 ? QStringLiteral(" 1 série acquise")
                                      : QString::number(total) + QStringLiteral(" séries acquises"));
 
-    setModeGeneral(TModeGeneral::acquisitionFinie);
-    ecran().finAcquisition();
+    setModeGeneral(fin);
+    if (permanent)
+        ecran().finModePermanent();
+    else
+        ecran().finAcquisition();
     controleur_.prepareCBAjouterCourbes();
     c.idxPretrig = idxPretrigListe;
 
-    controleur_.activeComposantsAcqSimple();
+    if (permanent)
+        controleur_.activeComposantsAcqPermanente();
+    else
+        controleur_.activeComposantsAcqSimple();
     controleur_.activeBoutonsOutils();
     controleur_.activeSBCentrales();
     controleur_.changeActivations([](TActivations& a) { a.acquisitionPrecedente = false; });
     enregistrerX = true;
-    if (!bloqueTimerAcqDirecte)
+    if (permanent || !bloqueTimerAcqDirecte)
         TimerAcqDir.start();
     acqDirecteEnCours = true;
 
     heureAcq = QDateTime::currentDateTime();
-    sDateAcq0 = texteDateAcq(heureAcq, false);
-    sdateAcqX = texteDateAcq(heureAcq, true);
+    sDateAcq0 = texteDateAcq(heureAcq, nullptr);
+    sdateAcqX = texteDateAcq(heureAcq, permanent ? "" : " ");
 
     if (drapeaux.typeSortieMP == TTypeSortieMP::centralePerdue) {
         gv::boiteMessage(this, gv::TIconeMessage::Avertissement,

@@ -1,6 +1,7 @@
 #include "display/Ecran.h"
 
 #include "display/Couleurs.h"
+#include "display/TraceurPixels.h"
 #include "display/VueCentraleDe.h"
 #include "model/UniteBaseChaines.h"
 #include "model/UniteBaseCouleurs.h"
@@ -127,6 +128,9 @@ void TEcran::redimensionnementEcran(int largeur, int hauteur)
     g.replaceNiveauxMesure();
     prepareEcranVide();
     dessineEcranN(true);
+    // A fast frame going on goes on on a picture of the new size.
+    if (cible_ == &bmEcran)
+        bmEcran = bmEcran0;
     barresChangees();
 }
 
@@ -264,6 +268,7 @@ void TEcran::preparePourAcquisition()
     g.t0M = 0;
     g.tFinM = g.vue.dureeTotale0X;
     dessin.progres = TProgresTrame{};
+    cible_ = &iEcranX;
     reinitialiseTraces();
     prepareAxesX();
     prepareQuadAxes();
@@ -272,79 +277,225 @@ void TEcran::preparePourAcquisition()
     barresChangees();
 }
 
+namespace {
+
+// Pixels from the origin of sample k at fx pixels per sample, as xe rounds.
+inline int64_t colonneDe(int64_t k, double fx)
+{
+    return std::llrint(static_cast<double>(k) * fx);
+}
+
+// The first sample after k that falls in a column beyond `colonne`.
+int64_t debutColonneSuivante(int64_t colonne, int64_t k, double fx)
+{
+    int64_t suivant = std::max<int64_t>(k + 1, static_cast<int64_t>(std::floor((colonne + 0.5) / fx)) + 1);
+    while (suivant - 1 > k && colonneDe(suivant - 1, fx) > colonne)
+        --suivant;
+    while (colonneDe(suivant, fx) <= colonne)
+        ++suivant;
+    return suivant;
+}
+
+} // namespace
+
 void TEcran::dessinePointsAcquis(int signal, int64_t kDebut, int64_t kFin)
 {
     TGeometrieEcran& g = geometrie;
     if (!g.mesures || signal < 0 || signal >= static_cast<int>(g.vue.VoiesActivesSignaux.size()))
         return;
-    int v = g.vue.VoiesActivesSignaux[signal];
-    int c = g.mesures->nbVoiesMesurees + signal;
-    if (v < 0 || v >= 8 || c >= static_cast<int>(g.mesures->tv2.size()))
+    const int v = g.vue.VoiesActivesSignaux[signal];
+    const int c = g.mesures->nbVoiesMesurees + signal;
+    if (v < 0 || v >= 8 || c >= static_cast<int>(g.mesures->tv2.size()) ||
+        c >= static_cast<int>(g.mesures->voiesMesurees.size()))
         return;
     if (static_cast<int>(traces_.size()) <= signal)
         traces_.resize(signal + 1);
-    TTraceLive& trace = traces_[signal];
     const std::vector<float>& tv = g.mesures->tv2[c];
     const int64_t pt0 = dessin.progres.pt0Trame;
+    kDebut = std::max<int64_t>(kDebut, 0);
     kFin = std::min<int64_t>(kFin, static_cast<int64_t>(tv.size()) - 1 - pt0);
-    const double dt = g.vue.dt0X;
-    const TColor cl = dessin.clsVX[v];
-    const QColor couleur = qcouleur(cl);
-    TVoieMesuree* vm = c < static_cast<int>(g.mesures->voiesMesurees.size()) ? &g.mesures->voiesMesurees[c] : nullptr;
+    if (kFin < kDebut)
+        return;
+    QImage& image = *cible_;
+    if (g.modeDessinVM == 0)
+        dessineColonnesAcquises(image, traces_[signal], g.mesures->voiesMesurees[c], tv.data() + pt0, v, kDebut, kFin,
+                                dessin.clsVX[v]);
+    else
+        dessineLignesAcquises(image, traces_[signal], tv.data() + pt0, v, kDebut, kFin, dessin.clsVX[v]);
+    if (cible_ == &iEcranX)
+        repeint();
+}
 
-    QPainter p(&iEcranX);
+void TEcran::dessineColonnesAcquises(QImage& image, TTraceLive& trace, TVoieMesuree& vm, const float* v, int voie,
+                                     int64_t kDebut, int64_t kFin, TColor cl)
+{
+    // Many points per pixel: only each column's extremes are kept, and one
+    // segment is drawn when the next column starts.
+    const TGeometrieEcran& g = geometrie;
+    const double fx = g.vue.dt0X * static_cast<double>(g.zoomH * g.axeT.EchA);
+    if (!(fx > 0) || !std::isfinite(fx))
+        return;
+    const double fy = static_cast<double>(g.zoomV) * g.echsVoies[voie];
+    const QRgb base = qrgbDe(cl);
+    TTraceurPixels traceur(image, dessin.rgnCourbes());
+    float uMax = vm.UMaxSegVM, uMin = vm.UMinSegVM;
+    int64_t k = kDebut;
+    auto ouvreColonne = [&](int64_t premier) {
+        trace.colonne = colonneDe(premier, fx);
+        trace.kSuivant = debutColonneSuivante(trace.colonne, premier, fx);
+        uMax = uMin = v[premier];
+    };
+    if (!trace.commence) {
+        trace.commence = true;
+        ouvreColonne(k++);
+    }
+    while (k <= kFin) {
+        const int64_t fin = std::min(kFin + 1, trace.kSuivant);
+        for (; k < fin; ++k) {
+            uMax = std::max(uMax, v[k]);
+            uMin = std::min(uMin, v[k]);
+        }
+        if (k > kFin)
+            break;
+        // Sample k opens the next column: the finished one is drawn.
+        const int x = g.xOri + static_cast<int>(trace.colonne);
+        const int ya = g.yOri - static_cast<int>(std::lrint(fy * uMax));
+        const int yb = g.yOri - static_cast<int>(std::lrint(fy * uMin));
+        const QRgb couleur =
+            ya == yb ? base : qrgbDe(eclaircirCouleur(cl, static_cast<float>(dessin.eclaircissementSegment(yb - ya))));
+        traceur.colonne(x, ya, yb, couleur);
+        ouvreColonne(k++);
+    }
+    vm.UMaxSegVM = uMax;
+    vm.UMinSegVM = uMin;
+}
+
+void TEcran::dessineLignesAcquises(QImage& image, TTraceLive& trace, const float* v, int voie, int64_t kDebut,
+                                   int64_t kFin, TColor cl)
+{
+    // Few points per pixel: the points joined, with a cross at each in
+    // style 2. One block's segments are drawn in one call.
+    const TGeometrieEcran& g = geometrie;
+    const double fx = g.vue.dt0X * static_cast<double>(g.zoomH * g.axeT.EchA);
+    const double fy = static_cast<double>(g.zoomV) * g.echsVoies[voie];
+    const bool croix = g.modeDessinVM == 2;
+    lignes_.clear();
+    for (int64_t k = kDebut; k <= kFin; ++k) {
+        const int x = g.xOri + static_cast<int>(colonneDe(k, fx));
+        const int y = g.yOri - static_cast<int>(std::lrint(fy * v[k]));
+        if (trace.commence)
+            lignes_.emplace_back(trace.xAnc, trace.yAnc, x, y);
+        trace.commence = true;
+        if (croix) {
+            lignes_.emplace_back(x, y - 2, x, y + 2);
+            lignes_.emplace_back(x - 1, y, x + 2, y);
+        }
+        trace.xAnc = x;
+        trace.yAnc = y;
+    }
+    if (lignes_.empty())
+        return;
+    QPainter p(&image);
     p.setClipRect(dessin.rgnCourbes());
+    const QColor couleur = qcouleur(cl);
     QPen stylo(couleur);
     stylo.setWidth(1);
     p.setPen(stylo);
     p.setBrush(couleur);
-    auto croix = [&](int x, int y) {
-        p.drawLine(x, y - 2, x, y + 2);
-        p.drawLine(x - 1, y, x + 2, y);
-    };
+    p.drawLines(lignes_.data(), static_cast<int>(lignes_.size()));
+}
 
-    for (int64_t k = std::max<int64_t>(kDebut, 0); k <= kFin; ++k) {
-        const float t = static_cast<float>(k * dt);
-        const float u = tv[pt0 + k];
-        const int x = g.xe(t);
-        if (g.modeDessinVM == 0) {
-            // Many points per pixel: only the column's extremes are kept, and
-            // one segment is drawn when the next column starts.
-            if (!trace.commence || !vm) {
-                trace.commence = true;
-                trace.xColonne = x;
-                if (vm)
-                    vm->UMaxSegVM = vm->UMinSegVM = u;
-                continue;
-            }
-            if (x != trace.xColonne) {
-                int ya = g.ye(v, vm->UMaxSegVM), yb = g.ye(v, vm->UMinSegVM);
-                QColor c2 = couleur;
-                if (ya != yb) {
-                    c2 = qcouleur(eclaircirCouleur(cl, static_cast<float>(dessin.eclaircissementSegment(yb - ya))));
-                    p.setPen(c2);
-                    p.drawLine(trace.xColonne, ya, trace.xColonne, yb);
-                }
-                p.setPen(c2);
-                p.drawPoint(trace.xColonne, ya);
-                trace.xColonne = x;
-                vm->UMaxSegVM = vm->UMinSegVM = u;
-            } else {
-                vm->UMaxSegVM = std::max(vm->UMaxSegVM, u);
-                vm->UMinSegVM = std::min(vm->UMinSegVM, u);
-            }
-            continue;
-        }
-        const int y = g.ye(v, u);
-        if (trace.commence)
-            p.drawLine(g.xe(trace.tAnc), g.ye(v, trace.uAnc), x, y);
-        trace.commence = true;
-        if (g.modeDessinVM == 2)
-            croix(x, y);
-        trace.tAnc = t;
-        trace.uAnc = u;
+void TEcran::finModePermanent()
+{
+    TGeometrieEcran& g = geometrie;
+    cible_ = &iEcranX;
+    if (g.mesures) {
+        g.mesures->tFin = g.vue.dureeTotale0X;
+        g.mesures->modifie();
     }
-    p.end();
+    g.xetFX = g.xe(g.tFin());
+    g.activerZooms();
+    barresChangees();
+}
+
+void TEcran::prepareFondTrames()
+{
+    TGeometrieEcran& g = geometrie;
+    prepareQuadAxes();
+    prepareEcranVide();
+    dessin.dessinetPretrig(bmEcran0);
+    if (!g.mesures || g.mesures->nbVoiesMesurees == 0)
+        return;
+    // The kept curves, lightened, behind the frames: drawing them during a
+    // run leaves that picture in bmEcran0; the frame's own points are not in it.
+    QImage fond(iEcranX.size(), QImage::Format_RGB32);
+    dessin.dessineFondEcran(fond);
+    dessin.dessineQuadAxesV(fond);
+    const int64_t front = dessin.progres.ptFront;
+    dessin.progres.ptFront = 0;
+    dessin.dessineCourbesVM(fond, &bmEcran0);
+    dessin.progres.ptFront = front;
+}
+
+void TEcran::debutTrameRapide()
+{
+    bmEcran = bmEcran0;
+    cible_ = &bmEcran;
+    reinitialiseTraces();
+}
+
+void TEcran::finTrameRapide()
+{
+    dessin.dessinetPretrig(bmEcran);
+    // The frame's picture becomes the screen; the next frame starts again
+    // from bmEcran0.
+    iEcranX.swap(bmEcran);
+    cible_ = &iEcranX;
+    repeint();
+}
+
+void TEcran::debutTrameLente()
+{
+    cible_ = &iEcranX;
+    reinitialiseTraces();
+}
+
+void TEcran::effaceEcranTrame()
+{
+    iEcranX = bmEcran0.copy();
+    repeint();
+}
+
+void TEcran::restaureBande(int x0, int x1)
+{
+    if (bmEcran0.size() != iEcranX.size() || bmEcran0.format() != iEcranX.format() || iEcranX.depth() != 32)
+        return;
+    x0 = std::max(x0, 0);
+    x1 = std::min(x1, iEcranX.width() - 1);
+    if (x1 < x0)
+        return;
+    const std::size_t octets = static_cast<std::size_t>(x1 - x0 + 1) * 4;
+    for (int y = 0; y < iEcranX.height(); ++y)
+        std::memcpy(iEcranX.scanLine(y) + x0 * 4, bmEcran0.constScanLine(y) + x0 * 4, octets);
+}
+
+void TEcran::dessinePointsTrameLente(int64_t premier, int64_t dernier, bool efface, bool pretrigActif)
+{
+    const TGeometrieEcran& g = geometrie;
+    const double dt = g.vue.dt0X;
+    if (!efface) {
+        // The old frame disappears just ahead of the new one.
+        const int x0 = premier == 0 ? g.xe(0) - 1 : g.xe(premier * dt);
+        const int x1 = g.xe((dessin.progres.ptFront + 1) * dt) + 2;
+        restaureBande(x0, x1);
+    }
+    const double tPretrig = g.vue.tPretrig;
+    if (g.vue.modeDecl != 0 && premier * dt <= tPretrig && tPretrig <= dernier * dt)
+        dessin.dessinetPretrig(iEcranX);
+    for (int i = 0; i < g.vue.nbVoiesSignaux; ++i)
+        dessinePointsAcquis(i, premier, dernier);
+    if (pretrigActif && dernier * dt > tPretrig)
+        dessin.dessinetPretrig(iEcranX);
     repeint();
 }
 

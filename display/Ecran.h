@@ -18,6 +18,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QLine>
 #include <array>
 #include <functional>
 #include <string>
@@ -41,6 +42,8 @@ enum class TBoutonSouris { gauche, droit };
 class TEcran {
 public:
     TEcran();
+    TEcran(const TEcran&) = delete;
+    TEcran& operator=(const TEcran&) = delete;
 
     TGeometrieEcran geometrie;
     TDessinEcran dessin{geometrie};
@@ -98,6 +101,28 @@ public:
     // After the run, in state 2, with the curve records filled.
     void finAcquisition();
 
+    // --- Frame acquisitions (permanent mode) ---------------------------
+    // After the mode, in state 4, with the curve records filled: the end
+    // cursor at the duration, the zooms usable again; the caller redraws.
+    void finModePermanent();
+    // bmEcran0 becomes what each frame starts from: the blank graduated
+    // screen with the kept curves, lightened, and the pre-trigger mark.
+    void prepareFondTrames();
+    // A fast frame is drawn on bmEcran, which starts as bmEcran0, and shown
+    // whole when complete (finTrameRapide).
+    void debutTrameRapide();
+    void finTrameRapide();
+    // A slow frame is drawn on the screen as its points arrive.
+    void debutTrameLente();
+    // The whole screen wiped to bmEcran0 (erasing option, first block).
+    void effaceEcranTrame();
+    // New points of a slow frame: unless the screen was wiped, the strip
+    // just ahead of them is restored from bmEcran0 (the erasing front); the
+    // pre-trigger mark is kept in sight; the screen is repainted.
+    void dessinePointsTrameLente(int64_t premier, int64_t dernier, bool efface, bool pretrigActif);
+    // Columns x0 .. x1 of the screen, full height, taken from bmEcran0.
+    void restaureBande(int x0, int x1);
+
     // --- Mouse ---------------------------------------------------------
     void sourisEnfoncee(TBoutonSouris bouton, int x, int y);
     void sourisDeplacee(int x, int y, bool boutonGaucheTenu);
@@ -126,12 +151,21 @@ public:
 private:
     struct TTraceLive {
         bool commence = false;
-        int xColonne = 0;
-        float tAnc = 0, uAnc = 0;
+        int64_t colonne = 0;  // style 0: pixel column (from xOri) being gathered
+        int64_t kSuivant = 0; // its first sample that falls in the next column
+        int xAnc = 0, yAnc = 0; // styles 1 and 2: last point drawn
     };
     const TCentrale* centrale_ = nullptr;
     bool vueFixe_ = false;
     std::vector<TTraceLive> traces_;
+    // Where the live points go: the screen, or bmEcran during a fast frame.
+    QImage* cible_ = &iEcranX;
+    std::vector<QLine> lignes_; // styles 1 and 2: one block's segments, drawn at once
+
+    void dessineColonnesAcquises(QImage& image, TTraceLive& trace, TVoieMesuree& vm, const float* v, int voie,
+                                 int64_t kDebut, int64_t kFin, TColor cl);
+    void dessineLignesAcquises(QImage& image, TTraceLive& trace, const float* v, int voie, int64_t kDebut,
+                               int64_t kFin, TColor cl);
 
     void rafraichitVue();
     void dessineEcran(bool avecCourbes1);

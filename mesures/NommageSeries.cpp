@@ -2,6 +2,7 @@
 
 #include "model/UniteBaseChaines.h"
 
+#include <algorithm>
 #include <cmath>
 
 void TNommageSeries::vide()
@@ -58,6 +59,16 @@ TUniteCourbe uniteDeCourbe(float max)
     if (std::fabs(max) < 0.001f)
         return { 1000000.0f, "µV" };
     if (max >= 1.0f)
+        return { 1.0f, "V" };
+    return { 1000.0f, "mV" };
+}
+
+TUniteCourbe uniteDeCourbeExtremes(float max, float min)
+{
+    const float m = std::max(std::fabs(max), std::fabs(min));
+    if (m < 0.001f)
+        return { 1000000.0f, "µV" };
+    if (m >= 1.0f)
         return { 1.0f, "V" };
     return { 1000.0f, "mV" };
 }

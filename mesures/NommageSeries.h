@@ -43,3 +43,6 @@ struct TUniteCourbe {
     const char* sUniteVM;
 };
 TUniteCourbe uniteDeCourbe(float max);
+// The same from the larger of its extremes in size (the permanent mode's
+// curves swing both ways).
+TUniteCourbe uniteDeCourbeExtremes(float max, float min);

@@ -28,7 +28,7 @@ void TMesures::suitBaseDeTemps(const TBaseDeTemps& base)
 }
 
 int32_t TMesures::finAcquisition(const TBaseDeTemps& base, const std::vector<TDescriptionCourbe>& courbes,
-                                 bool ajouter)
+                                 bool ajouter, bool uniteParExtremes)
 {
     suitBaseDeTemps(base);
     const std::size_t premiere = std::size_t(std::max(nbVoiesMesurees, 0));
@@ -43,7 +43,7 @@ int32_t TMesures::finAcquisition(const TBaseDeTemps& base, const std::vector<TDe
         vm.calVM = d.calVM;
         vm.echVM = d.echVM;
         vm.clVM = d.clVM;
-        const TUniteCourbe unite = uniteDeCourbe(vm.max);
+        const TUniteCourbe unite = uniteParExtremes ? uniteDeCourbeExtremes(vm.max, vm.min) : uniteDeCourbe(vm.max);
         vm.multVM = unite.multVM;
         vm.sUniteVM = unite.sUniteVM;
         total = premiere + i + 1;

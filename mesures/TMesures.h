@@ -89,7 +89,10 @@ public:
     // The end of a run: the time base of the curves shown, then the records
     // of the run's curves (those after the nbVoiesMesurees kept ones, one per
     // description), their display units and names. Returns the new count.
-    int32_t finAcquisition(const TBaseDeTemps& base, const std::vector<TDescriptionCourbe>& courbes, bool ajouter);
+    // The unit follows the greatest value, or with `uniteParExtremes` the
+    // larger extreme in size (the permanent mode).
+    int32_t finAcquisition(const TBaseDeTemps& base, const std::vector<TDescriptionCourbe>& courbes, bool ajouter,
+                           bool uniteParExtremes = false);
 
     // Deletes series i: the following ones move down one place, the arrays
     // are shortened to the new count and the series are named again

@@ -13,16 +13,38 @@ void TBoucleAcquisition::acquisitionSimple(int32_t premiereCourbe, TModeGeneral 
     hote_.afficheMessage(centrale_.modeDecl == kDeclImmediat ? "Acquisition en attente..."
                                                              : "Attente du déclenchement sur synchro...");
     traitement_.debut(premiereCourbe);
+    traitement_.prepareConversion(centrale_);
     donneesCommencees_ = false;
+    trameRapide_ = false;
 
     centrale_.declencheAcq();
     drapeaux_.dtAttenteX = 0;
     drapeaux_.nouveauxParametres = false;
+    lit(TLecture::simple, modeEnCours);
+    centrale_.arreteAcq();
+}
 
-    while (continuer(modeEnCours)) {
+void TBoucleAcquisition::acquisitionTrame(int32_t premiereCourbe, int64_t pt0Trame, bool rapide)
+{
+    centrale_.attenteDeclenchement = true;
+    centrale_.trameTerminee = false;
+    hote_.afficheMessage(centrale_.modeDecl == kDeclImmediat ? "Acquisition en attente..."
+                                                             : "Attente du déclenchement");
+    traitement_.debut(premiereCourbe, pt0Trame);
+    donneesCommencees_ = false;
+    trameRapide_ = rapide;
+    drapeaux_.dtAttenteX = 0;
+    centrale_.declencheAcq();
+    drapeaux_.nouveauxParametres = false;
+    lit(rapide ? TLecture::trameRapide : TLecture::trameLente, TModeGeneral::permanentEnCours);
+}
+
+void TBoucleAcquisition::lit(TLecture lecture, TModeGeneral modeEnCours)
+{
+    while (continuer(lecture, modeEnCours)) {
         const int32_t n = centrale_.LireFifo(&FifoSP5);
         if (!centrale_.acqPeriodiqueEnCours) {
-            // Stopped from outside the loop (button, lost unit). A run the
+            // Stopped from outside the loop (button, lost unit, Quit). A run the
             // user did not stop that never started or ended on its own, with
             // the unit gone, is a lost unit: the user is told.
             if (!drapeaux_.stop && centrale_.presentePendantAcq() == -1)
@@ -39,13 +61,16 @@ void TBoucleAcquisition::acquisitionSimple(int32_t premiereCourbe, TModeGeneral 
         }
         centrale_.trameTerminee = donneesCommencees_ && traitement_.recus() > centrale_.nbPts0X - 1;
     }
-    centrale_.arreteAcq();
 }
 
-bool TBoucleAcquisition::continuer(TModeGeneral modeEnCours) const
+bool TBoucleAcquisition::continuer(TLecture lecture, TModeGeneral modeEnCours) const
 {
-    return centrale_.nbVoiesActivesX > 0 && !centrale_.trameTerminee && modeGeneral_ == modeEnCours
-        && !drapeaux_.stop && !drapeaux_.nouveauxParametres;
+    if (centrale_.nbVoiesActivesX <= 0 || centrale_.trameTerminee)
+        return false;
+    const bool sansChangement = modeGeneral_ == modeEnCours && !drapeaux_.stop && !drapeaux_.nouveauxParametres;
+    // A fast frame that has started is shown whole even after Stop.
+    return sansChangement || (lecture == TLecture::trameRapide && donneesCommencees_ &&
+                              drapeaux_.typeSortieMP == TTypeSortieMP::arretTramesRapides);
 }
 
 void TBoucleAcquisition::blocRecu(int32_t n)
@@ -67,9 +92,9 @@ void TBoucleAcquisition::blocRecu(int32_t n)
 
 void TBoucleAcquisition::RetourFIFOZero()
 {
-    const long double tranche = centrale_.tSleepFifo / 1000.0L;
+    const long double tranche = trancheSommeil() / 1000.0L;
     if (centrale_.attenteDeclenchement) {
-        plateforme::dors(uint32_t(std::max(centrale_.tSleepFifo, 0)));
+        dort();
         drapeaux_.dtAttenteX += tranche;
         if (drapeaux_.dtAttenteX <= centrale_.tAttenteMaxDecl)
             return;
@@ -86,8 +111,8 @@ void TBoucleAcquisition::RetourFIFOZero()
         hote_.traiteMessages();
         return;
     }
-    if (drapeaux_.dtAttenteX <= 8.0L * tranche) {
-        plateforme::dors(uint32_t(std::max(centrale_.tSleepFifo, 0)));
+    if (drapeaux_.dtAttenteX <= 8.0L * centrale_.tSleepFifo / 1000.0L) {
+        dort();
         drapeaux_.dtAttenteX += tranche;
         return;
     }
@@ -103,6 +128,20 @@ void TBoucleAcquisition::RetourFIFOZero()
     default:
         break; // no news: the next empty read asks again
     }
+}
+
+int32_t TBoucleAcquisition::trancheSommeil() const
+{
+    // The driver sets its pause when the run starts. A fast frame lasts a
+    // few blocks at most: waking every millisecond shows it as soon as the
+    // unit has it, instead of up to a block's time later.
+    const int32_t pause = std::max(centrale_.tSleepFifo, 0);
+    return trameRapide_ ? std::min(pause, 1) : pause;
+}
+
+void TBoucleAcquisition::dort()
+{
+    plateforme::dors(uint32_t(trancheSommeil()));
 }
 
 int32_t tailleBlocFifo(const TCentrale& centrale)

@@ -16,6 +16,7 @@ struct TDrapeauxAcquisition {
     bool stop = false;
     bool nouveauxParametres = false;
     TTypeSortieMP typeSortieMP = TTypeSortieMP::aucune; // why the loop ended, or the pending change
+    int32_t typeSortieMP1 = 0; // -1: leave the permanent mode once the fast frame in progress is complete
     long double dtAttenteX = 0; // seconds slept on empty reads since the last news
 };
 
@@ -46,6 +47,17 @@ public:
     // loop runs while the general state stays `modeEnCours`.
     void acquisitionSimple(int32_t premiereCourbe, TModeGeneral modeEnCours = TModeGeneral::acquisitionEnCours);
 
+    // The read loop of one frame of the permanent mode: point k of the frame
+    // goes to index pt0Trame + k of the curves. A slow frame ends at once on
+    // Stop or a pending change; a fast one (`rapide`) that has started is
+    // completed after Stop or the box unchecked (typeSortieMP 14). The unit
+    // is left running: the frame's end stops it.
+    void acquisitionTrame(int32_t premiereCourbe, int64_t pt0Trame, bool rapide);
+
+    // The volts of every code, once for the run (and again after a change
+    // of inputs or calibres between frames).
+    void prepareConversion() { traitement_.prepareConversion(centrale_); }
+
     // An empty read: wait a little, and check on the unit when nothing comes
     // for too long.
     void RetourFIFOZero();
@@ -53,8 +65,12 @@ public:
     const TTraitementBlocs& traitement() const { return traitement_; }
 
 private:
-    bool continuer(TModeGeneral modeEnCours) const;
+    enum class TLecture { simple, trameLente, trameRapide };
+    void lit(TLecture lecture, TModeGeneral modeEnCours);
+    bool continuer(TLecture lecture, TModeGeneral modeEnCours) const;
     void blocRecu(int32_t n);
+    int32_t trancheSommeil() const;
+    void dort();
 
     TCentrale& centrale_;
     TMesures& mesures_;
@@ -64,6 +80,7 @@ private:
     TTraitementBlocs traitement_;
     TFifoSP5 FifoSP5 {};
     bool donneesCommencees_ = false;
+    bool trameRapide_ = false;
 };
 
 // Words per FIFO block: about 100 ms of samples, at most a block, at least

@@ -3,15 +3,12 @@
 // the screen image. Reported per sample, to compare with the unit's fastest
 // sampling interval.
 #include "app/acquisition/TraitementBlocs.h"
-#include "display/Ecran.h"
-#include "drivers/sp5/TSP5.h"
+#include "BancAcquisition.h"
 
 #include <QGuiApplication>
 #include <benchmark/benchmark.h>
 
 namespace {
-
-const char* const kSimulateur = GALVORA_SIM_DIR "/SP5SIM.DLL";
 
 // range(0): signals; range(1): points per curve (the drawing style follows
 // the points per pixel: lines below about 3, vertical segments above);
@@ -20,23 +17,16 @@ void BM_BlocConvertiStockeDessine(benchmark::State& state)
 {
     const int nbSignaux = int(state.range(0));
     const int64_t nbPts = state.range(1);
-    TSP5 centrale(kSimulateur, 1);
-    for (int v = 0; v < 8; ++v)
-        if (v < nbSignaux)
-            centrale.activeVoieA(uint8_t(v), false);
-        else
-            centrale.desactiveVoieA(uint8_t(v), false);
+    TSP5 centrale(banc::kSimulateur, 1);
+    banc::activeVoies(centrale, nbSignaux);
     centrale.setDurees(double(nbPts - 1) * 1e-5, nbPts, false);
     centrale.prepareTousPRX(false);
     TMesures mesures;
     mesures.tv2.assign(std::size_t(nbSignaux), std::vector<float>(std::size_t(centrale.nbPts0X)));
     mesures.voiesMesurees.assign(std::size_t(nbSignaux), TVoieMesuree {});
     TEcran ecran;
-    ecran.setCentrale(&centrale);
-    ecran.setMesures(&mesures);
     const TModeGeneral enCours = TModeGeneral::acquisitionEnCours;
-    ecran.setEtatGeneral(&enCours);
-    ecran.redimensionnementEcran(1000, 600);
+    banc::prepareEcran(ecran, centrale, mesures, &enCours);
     ecran.preparePourAcquisition();
     TTraitementBlocs traitement;
     traitement.debut(0);
@@ -60,6 +50,8 @@ void BM_BlocConvertiStockeDessine(benchmark::State& state)
         echantillons += mots;
     }
     state.SetItemsProcessed(echantillons);
+    state.counters["points"] = double(centrale.nbPts0X);
+    state.counters["pts/pixel"] = double(centrale.nbPts0X) / ecran.geometrie.larG;
     state.counters["ns/echantillon"] =
         benchmark::Counter(double(echantillons), benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }

@@ -3,8 +3,8 @@
 // stopped, unit unplugged), and the REGRESSI file saved afterwards.
 #include "ControlesFiche.h"
 #include "EnvironnementTest.h"
-#include "CrochetsSimulateurs.h"
 #include "FenetreSimulee.h"
+#include "SimulateursTest.h"
 #include "app/GroupeRadio.h"
 #include "app/Messages.h"
 #include "app/TFicheGVAttenteDeclAcq.h"
@@ -16,9 +16,7 @@
 #include "model/UniteBaseChaines.h"
 #include "platform/PompeMessages.h"
 #include "platform/Temps.h"
-#include "simulators/campus/SignauxCampusSim.h"
 #include "simulators/sp5/SignauxSP5Sim.h"
-#include "simulators/v6/SignauxV6Sim.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -34,16 +32,16 @@
 #include <QTimer>
 #include <QToolButton>
 #include <QtTest>
-#include <dlfcn.h>
 #include <filesystem>
 #include <fstream>
+
+using testgv::ui;
+
+namespace fs = std::filesystem;
 
 using testgv::fixeDebutRunsDesSimulateurs;
 using testgv::pointEntree;
 using testgv::tensionSimulee;
-using testgv::ui;
-
-namespace fs = std::filesystem;
 
 namespace {
 std::string racineTest;
@@ -87,8 +85,6 @@ public:
 private:
     int blocs_ = 0;
 };
-
-
 
 } // namespace
 

@@ -7,7 +7,7 @@
 // A further stage (between the frames of the permanent mode) is one more row
 // of kEtapes and one more case in `prepare`.
 #include "ControlesFiche.h"
-#include "CrochetsSimulateurs.h"
+#include "SimulateursTest.h"
 #include "EnvironnementTest.h"
 #include "FenetreSimulee.h"
 #include "app/Messages.h"

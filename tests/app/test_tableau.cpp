@@ -414,6 +414,41 @@ private slots:
         QCOMPARE(fiche->mesures.nbVoiesMesurees, 1);
     }
 
+    // The table left open while the permanent mode runs: its delete mark
+    // does nothing until the mode has ended (the frames write the arrays),
+    // and the mode's end shows the frame kept.
+    void tableauPendantLeModePermanent()
+    {
+        auto fiche = ouvre();
+        acquiert(*fiche, {0}, 0.6, 601);
+        montreTableau(*fiche);
+        testgv::cliqueBouton(ui(*fiche).CBModePermanent);
+        fiche->controleur().ChangeDureeTotale("0.1");
+        fiche->controleur().changeNbPts("1001");
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::permanentArrete);
+        TModeGeneral modePendant = TModeGeneral::rienAcquis;
+        QTimer::singleShot(300, fiche.get(), [&] {
+            modePendant = fiche->modeGeneral();
+            cliqueMarque(*fiche, 2);
+            QTimer::singleShot(200, fiche.get(), [&] { QTest::mouseClick(ui(*fiche).BAcquisition, Qt::LeftButton); });
+        });
+        QTest::mouseClick(ui(*fiche).BAcquisition, Qt::LeftButton);
+        QCOMPARE(modePendant, TModeGeneral::permanentEnCours);
+        QVERIFY(messages.empty());
+        QCOMPARE(fiche->modeGeneral(), TModeGeneral::permanentArrete);
+        QCOMPARE(fiche->mesures.nbVoiesMesurees, 1);
+        QCOMPARE(titres(*fiche), QStringList({"u[0_M]"}));
+        TModeleTableau& t = modele(*fiche);
+        QCOMPARE(t.rowCount(), 1001);
+        for (int k : {0, 100, 500, 1000}) {
+            QVERIFY(std::fabs(nombre(t.texteCellule(1, k)) - k * 0.1) <= demiUnite(k * 0.1, 5) + 1e-9);
+            const double v = fiche->mesures.tv2[0][std::size_t(k)];
+            const double cellule = nombre(t.texteCellule(2, k));
+            QVERIFY2(std::fabs(cellule - v) <= demiUnite(v, 4) * 1.0001 + 1e-9,
+                     qPrintable(QStringLiteral("point %1: %2 in the table, %3 V").arg(k).arg(t.texteCellule(2, k)).arg(v)));
+        }
+    }
+
     // Three runs of input 0 added together, the second deleted: the others
     // keep their names and the third's samples move into the second column.
     void suppressionDeLaDeuxiemeDeTrois()

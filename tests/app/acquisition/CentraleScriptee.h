@@ -5,6 +5,7 @@
 #include "model/TCentrale.h"
 
 #include <deque>
+#include <functional>
 #include <vector>
 
 class TCentraleScriptee : public TCentrale {
@@ -30,12 +31,30 @@ public:
         blocs.push_back({ bloc, int32_t(codes.size()) });
     }
 
+    // The blocks of the next runs, one list per run: each start of the unit
+    // takes the next one (a run stopped early leaves nothing for the next).
+    void ajouteRun(int nbBlocs, const std::function<std::vector<uint16_t>(int bloc)>& codes)
+    {
+        blocs.clear();
+        for (int b = 0; b < nbBlocs; ++b)
+            ajouteBloc(codes(b));
+        runs.push_back(std::move(blocs));
+        blocs.clear();
+    }
+
     double Ux(int32_t voieX, int32_t vNum) override { return vNum / 100.0 + voieX; }
     void declencheAcq() override
     {
+        ++demarrages;
+        if (!runs.empty()) {
+            blocs = std::move(runs.front());
+            runs.pop_front();
+        }
         acqPeriodiqueEnCours = true;
         chronometre.Declenche();
     }
+    void prepareTousPRX(bool applique) override { programmations += applique; }
+    void Reset() override { ++reinitialisations; }
     void arreteAcq() override { acqPeriodiqueEnCours = false; ++arrets; }
     int32_t LireFifo(TPtrFifoSP5 bloc) override
     {
@@ -51,6 +70,10 @@ public:
     void getDTPretrig() override { ++demandesDtPretrig; }
 
     std::deque<std::pair<TFifoSP5, int32_t>> blocs;
+    std::deque<std::deque<std::pair<TFifoSP5, int32_t>>> runs;
+    int demarrages = 0;
+    int programmations = 0;
+    int reinitialisations = 0;
     int32_t presence = 1;
     int lectures = 0;
     int arrets = 0;

@@ -1,6 +1,7 @@
 #pragma once
-// The simulated units as tests reach them beside the window: the voltage
-// each puts on its inputs, and their test entry points.
+// What a window test needs of the simulated units: the voltage each one puts
+// on an input, and the simulators' own entry points of the libraries the
+// window loaded.
 #include "model/TCentrale.h"
 #include "simulators/campus/SignauxCampusSim.h"
 #include "simulators/sp5/SignauxSP5Sim.h"
@@ -37,10 +38,12 @@ F pointEntree(const std::string& fichier, const char* nom)
     return bibliotheque ? reinterpret_cast<F>(::dlsym(bibliotheque, nom)) : nullptr;
 }
 
-// Every run of the simulated unit the window drives sees the signals from
-// their phase 0, as tensionSimulee reads them. Only a library the window has
-// loaded is told, and it is not held: the window unloads it as it would.
-inline void fixeDebutRunsDesSimulateurs()
+// Every run of the simulated unit the window drives takes its first sample
+// at tick `debut` of the signals' clock (0: the signals' phase 0, as
+// tensionSimulee reads them; -1: the clock runs free). Only a library the
+// window has loaded is told, and it is not held: the window unloads it as it
+// would.
+inline void fixeDebutRunsDesSimulateurs(int64_t debut = 0)
 {
     const std::pair<const char*, const char*> crochets[] = {
         {"SP5SIM.DLL", "SimSP5_FixeDebutRuns"},
@@ -52,7 +55,7 @@ inline void fixeDebutRunsDesSimulateurs()
         if (bibliotheque == nullptr)
             continue;
         if (auto fixe = reinterpret_cast<void (*)(int64_t)>(::dlsym(bibliotheque, nom)))
-            fixe(0);
+            fixe(debut);
         ::dlclose(bibliotheque);
     }
 }
