@@ -25,6 +25,11 @@ bool lanceProgramme(const std::string& programme, const std::vector<std::string>
 // The process numbered `pid` still exists.
 bool processusExiste(int64_t pid);
 
+// From now on a write to a pipe or socket whose other end is gone fails with
+// an error instead of ending this program: a program it talks to may die at
+// any moment. Programs started from here get the usual behaviour back.
+void survitAuxTubesRompus();
+
 // Runs `programme` with `arguments` and waits at most `delaiMs` for it to
 // end. Its exit code, with what it wrote on its standard output in `sortie`;
 // nullopt when it could not be started or did not end in time (it is then

@@ -46,6 +46,10 @@ TPontUno::~TPontUno()
 bool TPontUno::ouvre(const TParametresConnexionCalc& p)
 {
     ferme();
+    // The bridge writes to the office's pipe from its own threads: an office
+    // that crashes or is killed mid-transfer must end the transfer with its
+    // message, not end Galvora.
+    plateforme::survitAuxTubesRompus();
     const Reference<uno::XComponentContext> local = contexteLocalUno(p.dossierProgramme);
     Reference<connection::XConnection> liaison;
     try {

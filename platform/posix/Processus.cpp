@@ -295,6 +295,14 @@ bool processusExiste(int64_t pid)
     return ::kill(pid_t(pid), 0) == 0 || errno == EPERM;
 }
 
+void survitAuxTubesRompus()
+{
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    ::sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGPIPE, &ignore, nullptr);
+}
+
 bool estProgrammeWindows(const std::string& executable)
 {
     const std::string nom = majusculesASCIISysteme(nomDeFichier(executable));

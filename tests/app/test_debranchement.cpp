@@ -4,8 +4,8 @@
 // long the user waits from the unplug to the window given back is written to
 // a table (unit × stage), which the test command prints.
 //
-// A further stage (between the frames of the permanent mode) is one more row
-// of kEtapes and one more case in `prepare`.
+// Between two frames of the permanent mode, the unit is unplugged when the
+// loop programs it for the second frame: the first one was received whole.
 #include "ControlesFiche.h"
 #include "SimulateursTest.h"
 #include "EnvironnementTest.h"
@@ -38,9 +38,10 @@ namespace fs = std::filesystem;
 namespace {
 std::string racineTest;
 
-// Called when the run programs the unit (the Start button's prepareTousPRX),
-// then forgotten.
+// Called when the run programs the unit (the Start button's prepareTousPRX)
+// after g_programmationsAvant earlier programmings, then forgotten.
 std::function<void()> g_auProgramme;
+int g_programmationsAvant = 0;
 
 // A driver that lets a test act at the moment the run programs the unit.
 template <class Pilote>
@@ -49,7 +50,7 @@ public:
     using Pilote::Pilote;
     void prepareTousPRX(bool applique) override
     {
-        if (applique && g_auProgramme)
+        if (applique && g_auProgramme && g_programmationsAvant-- == 0)
             std::exchange(g_auProgramme, nullptr)();
         Pilote::prepareTousPRX(applique);
     }
@@ -84,7 +85,7 @@ const TUnite kUnites[] = {
     {kSysamCampus, kSysamCampus, "CAMPUS", "Campus.DLL", "SimCampus_Branche", 2000},
 };
 
-enum class TEtape { programmation, attenteDeclenchement, lectureBlocs };
+enum class TEtape { programmation, attenteDeclenchement, lectureBlocs, entreDeuxTrames };
 struct TEtapeNommee {
     TEtape etape;
     const char* nom;
@@ -93,6 +94,7 @@ const TEtapeNommee kEtapes[] = {
     {TEtape::programmation, "programmation"},
     {TEtape::attenteDeclenchement, "attente du déclenchement"},
     {TEtape::lectureBlocs, "lecture des blocs"},
+    {TEtape::entreDeuxTrames, "entre deux trames"},
 };
 
 // Past this the test presses "Arrêter" for the user.
@@ -132,6 +134,7 @@ private slots:
         messages.clear();
         surMessage = nullptr;
         g_auProgramme = nullptr;
+        g_programmationsAvant = 0;
         gv::installeIntercepteurMessages([this](const gv::TMessage& m) {
             messages.push_back(m);
             if (surMessage)
@@ -176,7 +179,16 @@ private slots:
         const auto branche = pointEntree<void (*)(int32_t)>(u.bibliotheque, u.crochet);
         QVERIFY(branche);
         TCentrale& c = *fiche->SP5;
-        c.setDurees(2.0, 1001, false);
+        if (quand == TEtape::entreDeuxTrames) {
+            // Frames of 50 ms, programmed once for the mode, then before
+            // each frame.
+            fiche->controleur().ChangeDureeTotale("50 ms");
+            testgv::cliqueBouton(ui(*fiche).CBModePermanent);
+            QVERIFY(fiche->controleur().modePermanent);
+            g_programmationsAvant = 2;
+        } else {
+            c.setDurees(2.0, 1001, false);
+        }
         if (quand == TEtape::attenteDeclenchement)
             declenchementQuiNeVientPas(*fiche);
         messages.clear();
@@ -186,7 +198,7 @@ private slots:
             branche(0);
             depuis.start();
         };
-        if (quand == TEtape::programmation)
+        if (quand == TEtape::programmation || quand == TEtape::entreDeuxTrames)
             g_auProgramme = debranche;
         else
             QTimer::singleShot(300, fiche.get(), debranche);
@@ -196,7 +208,8 @@ private slots:
         abandon.setInterval(100);
         connect(&abandon, &QTimer::timeout, fiche.get(), [&] {
             if (depuis.isValid() && depuis.elapsed() > kAbandonMs && !arretee
-                && fiche->modeGeneral() == TModeGeneral::acquisitionEnCours) {
+                && (fiche->modeGeneral() == TModeGeneral::acquisitionEnCours
+                    || fiche->modeGeneral() == TModeGeneral::permanentEnCours)) {
                 arretee = true;
                 QTest::mouseClick(ui(*fiche).BAcquisition, Qt::LeftButton);
             }
@@ -211,7 +224,8 @@ private slots:
         ligne.ms = depuis.elapsed();
         branche(1);
 
-        QCOMPARE(fiche->modeGeneral(), TModeGeneral::acquisitionFinie);
+        QCOMPARE(fiche->modeGeneral(), quand == TEtape::entreDeuxTrames ? TModeGeneral::permanentArrete
+                                                                        : TModeGeneral::acquisitionFinie);
         QVERIFY(!arretee);
         const gv::TMessage* avertissement = nullptr;
         for (const gv::TMessage& m : messages)
@@ -225,7 +239,11 @@ private slots:
         QCOMPARE(typeVu, TTypeSortieMP::centralePerdue);
         QVERIFY(fiche->TimerPresenceSP5.isActive());
         const std::vector<float>& courbe = fiche->mesures.tv2.at(0);
-        if (quand == TEtape::lectureBlocs) {
+        if (quand == TEtape::entreDeuxTrames) {
+            // The whole first frame is kept.
+            for (int i : {10, 500, 990})
+                QVERIFY(courbe[std::size_t(i)] != 0.0f);
+        } else if (quand == TEtape::lectureBlocs) {
             // What came before the unplug is kept, the rest stays 0.
             QVERIFY(std::fabs(courbe[10] - tensionSimulee(u.type, 0, 10 * c.dt0X)) < 0.05);
             QCOMPARE(courbe[1000], 0.0f);

@@ -12,8 +12,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
+#include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <unistd.h>
 
 namespace fs = std::filesystem;
 using namespace plateforme;
@@ -39,7 +43,34 @@ protected:
 
 using Champs = std::vector<std::string>;
 
+// Writes one byte into a pipe whose reader is gone; exits 0 when the write
+// failed with EPIPE.
+[[noreturn]] void ecritSansLecteur()
+{
+    int tube[2];
+    if (::pipe(tube) != 0)
+        std::_Exit(2);
+    ::close(tube[0]);
+    const char c = 'x';
+    const ssize_t ecrit = ::write(tube[1], &c, 1);
+    std::_Exit(ecrit == -1 && errno == EPIPE ? 0 : 1);
+}
+
 } // namespace
+
+// An office killed while Galvora writes to its pipe must not take Galvora
+// with it.
+TEST(TubesRompus, AWriteWithoutReaderFailsInsteadOfEndingTheProgram)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(ecritSansLecteur(), testing::KilledBySignal(SIGPIPE), "");
+    EXPECT_EXIT(
+        {
+            survitAuxTubesRompus();
+            ecritSansLecteur();
+        },
+        testing::ExitedWithCode(0), "");
+}
 
 TEST_F(Processus, ArgumentsReachTheProgramAsGivenAndItRunsOnInItsWorkingFolder)
 {
