@@ -6,7 +6,6 @@
 
 #include <com/sun/star/bridge/BridgeFactory.hpp>
 #include <com/sun/star/connection/Connector.hpp>
-#include <com/sun/star/connection/NoConnectException.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/bootstrap.hxx>
 
@@ -51,14 +50,17 @@ bool TPontUno::ouvre(const TParametresConnexionCalc& p)
     // message, not end Galvora.
     plateforme::survitAuxTubesRompus();
     const Reference<uno::XComponentContext> local = contexteLocalUno(p.dossierProgramme);
-    Reference<connection::XConnection> liaison;
+    // An office that is starting or ending may take the pipe and drop it at
+    // once: whatever fails here means no office answers yet.
     try {
-        liaison = connection::Connector::create(local)->connect(ouUtf8("pipe,name=" + p.nomTube));
-    } catch (const connection::NoConnectException&) {
+        const Reference<connection::XConnection> liaison =
+            connection::Connector::create(local)->connect(ouUtf8("pipe,name=" + p.nomTube));
+        pont_ = bridge::BridgeFactory::create(local)->createBridge(OUString(), "urp", liaison, nullptr);
+        contexte_.set(pont_->getInstance("StarOffice.ComponentContext"), uno::UNO_QUERY);
+    } catch (const uno::Exception&) {
+        ferme();
         return false;
     }
-    pont_ = bridge::BridgeFactory::create(local)->createBridge(OUString(), "urp", liaison, nullptr);
-    contexte_.set(pont_->getInstance("StarOffice.ComponentContext"), uno::UNO_QUERY);
     if (!contexte_.is()) {
         ferme();
         return false;
