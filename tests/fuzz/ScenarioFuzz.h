@@ -96,6 +96,25 @@ private:
     int passages_ = 0;
 };
 
+// Every input converts its lowest, middle and highest code to a number,
+// whatever calibration the library handed over.
+inline void verifieConversions(TCentrale& c)
+{
+    for (int32_t i = 0; i < c.nbEAU; ++i)
+        for (int32_t code : {0, 2048, 4095})
+            if (!std::isfinite(c.Ux(i, code)))
+                faute("input " + std::to_string(i) + " converts code " + std::to_string(code) + " to no number");
+}
+
+// The direct measurement, which must read a number on every active input.
+inline void mesureDirecte(TCentrale& c)
+{
+    c.MesureDirecte();
+    for (int32_t i = 0; i < c.nbVoiesSignaux; ++i)
+        if (!std::isfinite(c.VoiesX[std::size_t(c.VoiesActivesSignaux[std::size_t(i)])].mesDirR))
+            faute("the direct measurement gave no number");
+}
+
 // One run as the Start button makes it, then the checks.
 inline void acquisition(TCentrale& c)
 {

@@ -34,11 +34,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
         campus.RecupereCalibration();
         campus.tAttenteCAMPUSAuDeclX = 50;
     }
-    for (int32_t i = 0; i < campus.nbEAU; ++i)
-        for (int32_t code : {0, 2048, 4095})
-            if (!std::isfinite(campus.Ux(i, code)))
-                fuzz::faute("input " + std::to_string(i) + " converts code " + std::to_string(code) +
-                            " to no number");
+    fuzz::verifieConversions(campus);
     fuzz::appliqueReglages(campus, reglages);
     if (!(campus.dt0X > 0) || !std::isfinite(campus.dt0X))
         fuzz::faute("sample interval " + std::to_string(campus.dt0X));

@@ -37,17 +37,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
         fuzz::faute("the fuzz D2XX library did not load");
     v6.acquisitionUtilisateur = true;
     v6.MAJCalibrage();
-    for (int32_t i = 0; i < v6.nbEAU; ++i)
-        for (int32_t code : {0, 2048, 4095})
-            if (!std::isfinite(v6.Ux(i, code)))
-                fuzz::faute("input " + std::to_string(i) + " converts code " + std::to_string(code) +
-                            " to no number");
+    fuzz::verifieConversions(v6);
     fuzz::appliqueReglages(v6, reglages);
     fuzz::acquisition(v6);
-    v6.MesureDirecte();
-    for (int32_t i = 0; i < v6.nbVoiesSignaux; ++i)
-        if (!std::isfinite(v6.VoiesX[std::size_t(v6.VoiesActivesSignaux[std::size_t(i)])].mesDirR))
-            fuzz::faute("the direct measurement gave no number");
+    fuzz::mesureDirecte(v6);
     v6.Presente();
     v6.free(true);
     return 0;

@@ -33,17 +33,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* donnees, size_t taille)
         sp5.RecupereCalibration();
         sp5.MAJCalibrage();
     }
-    for (int32_t i = 0; i < sp5.nbEAU; ++i)
-        for (int32_t code : {0, 2048, 4095})
-            if (!std::isfinite(sp5.Ux(i, code)))
-                fuzz::faute("input " + std::to_string(i) + " converts code " + std::to_string(code) +
-                            " to no number");
+    fuzz::verifieConversions(sp5);
     fuzz::appliqueReglages(sp5, reglages);
     fuzz::acquisition(sp5);
-    sp5.MesureDirecte();
-    for (int32_t i = 0; i < sp5.nbVoiesSignaux; ++i)
-        if (!std::isfinite(sp5.VoiesX[std::size_t(sp5.VoiesActivesSignaux[std::size_t(i)])].mesDirR))
-            fuzz::faute("the direct measurement gave no number");
+    fuzz::mesureDirecte(sp5);
     sp5.Presente();
     sp5.free(true);
     return 0;
