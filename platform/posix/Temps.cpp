@@ -42,19 +42,4 @@ void dors(uint32_t millisecondes)
     }
 }
 
-namespace {
-class HorlogeSysteme final : public Horloge {
-public:
-    int64_t frequencePerformance() const override { return plateforme::frequencePerformance(); }
-    int64_t compteurPerformance() const override { return plateforme::compteurPerformance(); }
-    uint32_t compteurTicks() const override { return plateforme::compteurTicks(); }
-};
-} // namespace
-
-const Horloge& horlogeSysteme()
-{
-    static const HorlogeSysteme horloge;
-    return horloge;
-}
-
 } // namespace plateforme

@@ -49,19 +49,4 @@ void dors(uint32_t millisecondes)
     g_nanosecondes += uint64_t(millisecondes) * kMilliseconde;
 }
 
-namespace {
-class HorlogeVirtuelle final : public Horloge {
-public:
-    int64_t frequencePerformance() const override { return plateforme::frequencePerformance(); }
-    int64_t compteurPerformance() const override { return plateforme::compteurPerformance(); }
-    uint32_t compteurTicks() const override { return plateforme::compteurTicks(); }
-};
-} // namespace
-
-const Horloge& horlogeSysteme()
-{
-    static const HorlogeVirtuelle horloge;
-    return horloge;
-}
-
 } // namespace plateforme
