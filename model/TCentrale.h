@@ -3,6 +3,7 @@
 // the virtual operations through which the program drives it. Every driver
 // derives from TCentrale and overrides what its hardware supports; the base
 // operations do nothing or return a neutral value.
+#include "model/ConversionAffine.h"
 #include "model/TChronometreTicks.h"
 #include "model/TypesCentrale.h"
 #include "platform/Bibliotheque.h"
@@ -250,6 +251,12 @@ public:
     virtual void setCal(uint8_t numV, int32_t cal1, bool applique) { (void)numV, (void)cal1, (void)applique; }
     virtual void prepareCalibreAdapte(int32_t voie1, float v1max) { (void)voie1, (void)v1max; }
     virtual double Ux(int32_t voieX, int32_t vNum) { (void)voieX, (void)vNum; return 0.0; }
+    // Volts of the codes 0 .. nbCodes - 1 of an input, for a run's table.
+    virtual void convertitCodes(int32_t voieX, float* volts, int32_t nbCodes)
+    {
+        for (int32_t c = 0; c < nbCodes; ++c)
+            volts[c] = float(Ux(voieX, c));
+    }
     virtual void setModeDiff(int32_t canal1, bool mode1, bool applique) { (void)canal1, (void)mode1, (void)applique; }
     virtual int32_t ValUx(int32_t voieX, float U1) { (void)voieX, (void)U1; return 0; }
     virtual void prepareTousPRX(bool applique) { (void)applique; }

@@ -39,8 +39,7 @@ void TTraitementBlocs::prepareConversion(TCentrale& centrale)
                                 std::min<std::size_t>(std::size_t(nbSignaux), centrale.VoiesActivesSignaux.size()));
     volts_.resize(voiesConverties_.size() * kNbCodes);
     for (std::size_t i = 0; i < voiesConverties_.size(); ++i)
-        for (int32_t c = 0; c < kNbCodes; ++c)
-            volts_[i * kNbCodes + std::size_t(c)] = float(centrale.Ux(voiesConverties_[i], c));
+        centrale.convertitCodes(voiesConverties_[i], volts_.data() + i * kNbCodes, kNbCodes);
 }
 
 bool TTraitementBlocs::conversionPrete(const TCentrale& centrale) const

@@ -123,12 +123,15 @@ int32_t TSYSAMCAMPUS::calibreUtilise(int32_t voie) const
     return std::clamp(VoiesX[voie].idxCalibreUt, 0, kNbCalibresCampus - 1);
 }
 
-double TSYSAMCAMPUS::Ux(int32_t voieX, int32_t vNum)
+TConversionAffine TSYSAMCAMPUS::conversion(int32_t voieX) const
 {
+    TConversionAffine conversion;
     if (!voieValide(voieX) || voieX >= int32_t(a1.size()))
-        return 0.0;
+        return conversion;
     const int32_t calibre = calibreUtilise(voieX);
-    return vNum * a1[voieX][calibre] + b1[voieX][calibre];
+    conversion.gain = a1[voieX][calibre];
+    conversion.offset = b1[voieX][calibre];
+    return conversion;
 }
 
 void TSYSAMCAMPUS::setCal(uint8_t numV, int32_t cal1, bool applique)

@@ -119,20 +119,21 @@ static void conversionNominale(int32_t k, double& gain, double& offset)
     offset = -calibre;
 }
 
-double TSP5::Ux(int32_t voieX, int32_t vNum)
+TConversionAffine TSP5::conversion(int32_t voieX) const
 {
+    TConversionAffine conversion;
     if (!voieValide(voieX))
-        return 0.0;
+        return conversion;
     const int32_t k = calibreUtilise(voieX);
-    const double calibre = sp5::kCalibres[k];
-    double gain = a1[voieX][k];
-    double offset = offsetConversion(voieX, k);
+    conversion.gain = a1[voieX][k];
+    conversion.offset = offsetConversion(voieX, k);
     // A calibration record whose coefficients are not numbers (a damaged
     // memory) would turn every sample into one: the nominal conversion.
-    if (!std::isfinite(gain) || !std::isfinite(offset))
-        conversionNominale(k, gain, offset);
-    const double u = vNum * gain + offset;
-    return std::clamp(u, -calibre, calibre);
+    if (!std::isfinite(conversion.gain) || !std::isfinite(conversion.offset))
+        conversionNominale(k, conversion.gain, conversion.offset);
+    conversion.min = -sp5::kCalibres[k];
+    conversion.max = sp5::kCalibres[k];
+    return conversion;
 }
 
 int32_t TSP5::ValUx(int32_t voieX, float U1)

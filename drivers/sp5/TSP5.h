@@ -148,7 +148,12 @@ public:
     void arreteAcqContinue() override;
     void getDTPretrig() override;
     void MesureDirecte() override;
-    double Ux(int32_t voieX, int32_t vNum) override;
+    TConversionAffine conversion(int32_t voieX) const;
+    double Ux(int32_t voieX, int32_t vNum) override { return conversion(voieX)(vNum); }
+    void convertitCodes(int32_t voieX, float* volts, int32_t nbCodes) override
+    {
+        conversion(voieX).remplit(volts, nbCodes);
+    }
     int32_t ValUx(int32_t voieX, float U1) override;
 
 protected:

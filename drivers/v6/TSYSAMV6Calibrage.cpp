@@ -78,12 +78,15 @@ void TSYSAMV6::MAJCalibrage()
     }
 }
 
-double TSYSAMV6::Ux(int32_t voieX, int32_t vNum)
+TConversionAffine TSYSAMV6::conversion(int32_t voieX) const
 {
+    TConversionAffine conversion;
     if (voieX < 0 || voieX >= int(VoiesX.size()))
-        return 0.0;
+        return conversion;
     const TVoie& v = VoiesX[voieX];
-    return double(vNum) * double(v.ca[0]) + double(v.cb[0]);
+    conversion.gain = double(v.ca[0]);
+    conversion.offset = double(v.cb[0]);
+    return conversion;
 }
 
 int32_t TSYSAMV6::ValUx(int32_t voieX, float U1)
