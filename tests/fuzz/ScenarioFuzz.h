@@ -97,13 +97,22 @@ private:
 };
 
 // Every input converts its lowest, middle and highest code to a number,
-// whatever calibration the library handed over.
+// whatever calibration the library handed over, and the table a run fills
+// for all codes holds what the single-code conversion gives (checked on the
+// first input: the table is the same formula for each).
 inline void verifieConversions(TCentrale& c)
 {
+    static float table[4096];
+    if (c.nbEAU > 0)
+        c.convertitCodes(0, table, 4096);
     for (int32_t i = 0; i < c.nbEAU; ++i)
-        for (int32_t code : {0, 2048, 4095})
-            if (!std::isfinite(c.Ux(i, code)))
+        for (int32_t code : {0, 2048, 4095}) {
+            const double u = c.Ux(i, code);
+            if (!std::isfinite(u))
                 faute("input " + std::to_string(i) + " converts code " + std::to_string(code) + " to no number");
+            if (i == 0 && table[code] != float(u))
+                faute("input 0 table and conversion differ at code " + std::to_string(code));
+        }
 }
 
 // The direct measurement, which must read a number on every active input.
