@@ -124,8 +124,14 @@ void termine()
 Reference<frame::XDesktop2> bureau()
 {
     TOffice& o = office();
-    if (!o.lecture.ouvert() && !o.lecture.ouvre(o.parametres))
-        throw std::runtime_error("the test office does not answer on its pipe");
+    // An office started for the first time on a machine may refuse a second
+    // connection for a moment while it finishes setting up its profile: the
+    // test's own look at the documents waits for it a little.
+    for (int essai = 0; !o.lecture.ouvert() && !o.lecture.ouvre(o.parametres); ++essai) {
+        if (essai == 100)
+            throw std::runtime_error("the test office does not answer on its pipe");
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    }
     return frame::Desktop::create(o.lecture.contexte());
 }
 
