@@ -250,12 +250,13 @@ public:
     virtual void setVoieCanal(uint8_t canal1, uint8_t voieCanal1, bool applique) { (void)canal1, (void)voieCanal1, (void)applique; }
     virtual void setCal(uint8_t numV, int32_t cal1, bool applique) { (void)numV, (void)cal1, (void)applique; }
     virtual void prepareCalibreAdapte(int32_t voie1, float v1max) { (void)voie1, (void)v1max; }
-    virtual double Ux(int32_t voieX, int32_t vNum) { (void)voieX, (void)vNum; return 0.0; }
+    // How an input's codes turn into volts; without a unit, every code is 0 V.
+    virtual TConversionAffine conversion(int32_t voieX) const { (void)voieX; return {}; }
+    virtual double Ux(int32_t voieX, int32_t vNum) { return conversion(voieX)(vNum); }
     // Volts of the codes 0 .. nbCodes - 1 of an input, for a run's table.
     virtual void convertitCodes(int32_t voieX, float* volts, int32_t nbCodes)
     {
-        for (int32_t c = 0; c < nbCodes; ++c)
-            volts[c] = float(Ux(voieX, c));
+        conversion(voieX).remplit(volts, nbCodes);
     }
     virtual void setModeDiff(int32_t canal1, bool mode1, bool applique) { (void)canal1, (void)mode1, (void)applique; }
     virtual int32_t ValUx(int32_t voieX, float U1) { (void)voieX, (void)U1; return 0; }

@@ -115,12 +115,7 @@ public:
     int32_t presentePendantAcq() override { return centralePerdue_ ? -1 : 0; }
     void RecupereCalibration() override;
     void MAJCalibrage() override;
-    TConversionAffine conversion(int32_t voieX) const;
-    double Ux(int32_t voieX, int32_t vNum) override { return conversion(voieX)(vNum); }
-    void convertitCodes(int32_t voieX, float* volts, int32_t nbCodes) override
-    {
-        conversion(voieX).remplit(volts, nbCodes);
-    }
+    TConversionAffine conversion(int32_t voieX) const override;
     void setCal(uint8_t numV, int32_t cal1, bool applique) override;
 
     // Inputs.

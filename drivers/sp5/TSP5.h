@@ -148,12 +148,7 @@ public:
     void arreteAcqContinue() override;
     void getDTPretrig() override;
     void MesureDirecte() override;
-    TConversionAffine conversion(int32_t voieX) const;
-    double Ux(int32_t voieX, int32_t vNum) override { return conversion(voieX)(vNum); }
-    void convertitCodes(int32_t voieX, float* volts, int32_t nbCodes) override
-    {
-        conversion(voieX).remplit(volts, nbCodes);
-    }
+    TConversionAffine conversion(int32_t voieX) const override;
     int32_t ValUx(int32_t voieX, float U1) override;
 
 protected:

@@ -89,12 +89,7 @@ public:
 
     // Calibration and conversions.
     void MAJCalibrage() override;
-    TConversionAffine conversion(int32_t voieX) const;
-    double Ux(int32_t voieX, int32_t vNum) override { return conversion(voieX)(vNum); }
-    void convertitCodes(int32_t voieX, float* volts, int32_t nbCodes) override
-    {
-        conversion(voieX).remplit(volts, nbCodes);
-    }
+    TConversionAffine conversion(int32_t voieX) const override;
     int32_t ValUx(int32_t voieX, float U1) override;
     void prepareTMemoCalibrage(TMemoCalibrage&) override {}
     void MemoriseCalibrage(TMemoCalibrage&) override {}

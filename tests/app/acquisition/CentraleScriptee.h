@@ -42,7 +42,14 @@ public:
         blocs.clear();
     }
 
+    // Divided, not multiplied by 0.01, so that the tests' expected values are
+    // exact: the table is filled code by code from it.
     double Ux(int32_t voieX, int32_t vNum) override { return vNum / 100.0 + voieX; }
+    void convertitCodes(int32_t voieX, float* volts, int32_t nbCodes) override
+    {
+        for (int32_t c = 0; c < nbCodes; ++c)
+            volts[c] = float(Ux(voieX, c));
+    }
     void declencheAcq() override
     {
         ++demarrages;
